@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QDate>
+#include <QLocale>
+#include <QString>
+#include <QStringView>
+#include <optional>
+
+// Dates and numbers as the windows show and read them; the store reads quoted values by the same rules.
+namespace textforms {
+
+// The locale of every shown date and number: the system's, or Chinese (China) under the C/POSIX locale.
+QLocale uiLocale();
+// Tests pin the locale with this; an invalid/default QLocale() restores the system rule.
+void setUiLocale(const std::optional<QLocale>& locale);
+
+// The short date pattern of uiLocale(), with the year always in four digits.
+QString shortDateFormat();
+// A day as short date text: 2026/12/9 under zh_CN.
+QString dateText(const QDate& date);
+// Reads the short date form (four-digit year, or two digits read as 1950-2049) or yyyy-mm-dd.
+std::optional<QDate> readDate(QStringView text);
+
+// A number as plain decimal text: at most 15 significant digits, no trailing zeros, no group separator,
+// the locale's decimal separator.
+QString numberText(double value);
+// The number test: the whole text parses by the locale's rules, blanks around it allowed.
+std::optional<double> readNumber(QStringView text);
+
+} // namespace textforms

@@ -1,0 +1,5 @@
+// Replaced when the main window lands.
+int main()
+{
+    return 0;
+}

@@ -1,8 +1,109 @@
 #include "wheel/modMouseWheel.h"
 
-// Placeholder until the wheel rule lands.
+#include "ui/FlexGrid.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QObject>
+#include <QWheelEvent>
+
 namespace modMouseWheel {
-void HookWheel(QWidget*) {}
-void UnhookWheel() {}
-void ScrollFlexGrid(ui::FlexGrid*, int) {}
+
+QPointer<QWidget> hookedForm;
+WId hookedWindow = 0;
+bool previousWindowProc = false;
+
+namespace {
+
+// The one filter object of the module; it only forwards to WheelWindowProc.
+class WheelFilter final : public QObject
+{
+public:
+    using QObject::QObject;
+    Q_DISABLE_COPY_MOVE(WheelFilter)
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override { return WheelWindowProc(watched, event); }
+};
+
+QPointer<WheelFilter> theFilter;
+
+// Made on first use, owned by the application so it goes with it.
+WheelFilter* filter()
+{
+    if (theFilter.isNull()) {
+        theFilter = new WheelFilter(QCoreApplication::instance());
+    }
+    return theFilter.data();
+}
+
+// True for a wheel event that stands for a turn of the vertical wheel. A purely horizontal turn is not one;
+// neither are the empty markers a touchpad sends when a gesture starts or ends, which carry no turn at all.
+bool isVerticalWheel(const QWheelEvent& wheel)
+{
+    const QPoint angle = wheel.angleDelta();
+    if (angle.y() != 0) {
+        return true;
+    }
+    if (angle.x() != 0) {
+        return false;
+    }
+    return wheel.phase() != Qt::ScrollBegin && wheel.phase() != Qt::ScrollEnd;
+}
+
+} // namespace
+
+void HookWheel(QWidget* form)
+{
+    if (form == nullptr) {
+        return;
+    }
+    // Failures to hook only mean the wheel does not scroll the grid; the window goes on as usual.
+    try {
+        WheelFilter* f = filter();
+        if (!hookedForm.isNull() && hookedForm != form) {
+            hookedForm->removeEventFilter(f);
+        }
+        hookedForm = form;
+        hookedWindow = form->internalWinId();
+        // Qt keeps a filter object once per watched object, so hooking twice leaves one filter.
+        form->installEventFilter(f);
+        previousWindowProc = true;
+    } catch (...) {
+    }
+}
+
+void UnhookWheel()
+{
+    try {
+        if (!hookedForm.isNull() && !theFilter.isNull()) {
+            hookedForm->removeEventFilter(theFilter.data());
+        }
+    } catch (...) {
+    }
+    hookedForm = nullptr;
+    previousWindowProc = false;
+}
+
+bool WheelWindowProc(QObject* window, QEvent* event)
+{
+    if (event == nullptr || event->type() != QEvent::Wheel) {
+        return false;
+    }
+    // No failure of the scroll may reach the event loop; the event goes on whatever happens here.
+    try {
+        if (hookedForm.isNull() || window != hookedForm.data()) {
+            return false;
+        }
+        const auto* wheel = static_cast<const QWheelEvent*>(event);
+        if (!isVerticalWheel(*wheel)) {
+            return false;
+        }
+        ScrollFlexGrid(hookedForm->findChild<ui::FlexGrid*>(QStringLiteral("MSFlexGrid1")),
+                       wheel->angleDelta().y());
+    } catch (...) {
+    }
+    return false;
+}
+
 } // namespace modMouseWheel

@@ -1,19 +1,42 @@
 #pragma once
 
-class QWidget;
+#include <QPointer>
+#include <QWidget>
+
+class QEvent;
+class QObject;
 
 namespace ui {
 class FlexGrid;
 }
 
-// Mouse-wheel scrolling of the order grid while the main window is active.
+// Mouse-wheel scrolling of the order grid while the main window is active. The main window hooks itself
+// when it becomes the active window and unhooks when it stops being it; while hooked, every vertical wheel
+// event that reaches the window (not taken by a child on its way up) moves the grid "MSFlexGrid1" by
+// WheelScrollRows, and then goes on to the window's own handling.
 namespace modMouseWheel {
 
-// Starts turning wheel messages over form into scrolls of its grid "MSFlexGrid1".
+// Rows the grid moves per wheel message, whatever the size of the turn.
+inline constexpr int WheelScrollRows = 3;
+
+// The window whose wheel messages are watched; empty while unhooked, and by itself once that window is gone.
+extern QPointer<QWidget> hookedForm;
+// That window's native id as it was when hooked (0 if it had none yet); UnhookWheel leaves it in place.
+extern WId hookedWindow;
+// Stands for the handling every message is passed on to: true while the module's event filter sits in
+// front of hookedForm's own event handling, false once that handling has the messages to itself again.
+extern bool previousWindowProc;
+
+// Starts turning wheel messages over form into scrolls of its grid "MSFlexGrid1". Hooking the same window
+// again adds no second filter; hooking another window moves the filter there.
 void HookWheel(QWidget* form);
 // Stops it.
 void UnhookWheel();
-// Moves the grid's first visible row by WheelScrollRows: up for rotation > 0, down otherwise.
+// The filter's handler for every event that reaches the hooked window: a wheel event with a vertical amount
+// scrolls the grid. Always returns false, so every event, the wheel one included, goes on untouched.
+bool WheelWindowProc(QObject* window, QEvent* event);
+// Moves the grid's first visible row by WheelScrollRows: up for rotation > 0 (wheel turned away from the
+// user), down otherwise, never above row 1 nor past Rows - 1. A row the grid refuses leaves it as it was.
 void ScrollFlexGrid(ui::FlexGrid* grid, int rotation);
 
 } // namespace modMouseWheel

@@ -1,0 +1,30 @@
+#include "ui/FlexGrid.h"
+#include "wheel/modMouseWheel.h"
+
+namespace modMouseWheel {
+
+void ScrollFlexGrid(ui::FlexGrid* grid, int rotation)
+{
+    if (grid == nullptr) {
+        return;
+    }
+    // Scrolling is a convenience: a grid that cannot be read or moved just stays where it is.
+    try {
+        int top = 0;
+        if (rotation > 0) {
+            top = grid->TopRow() - WheelScrollRows;
+            if (top < 1) {
+                top = 1; // row 0 is the header
+            }
+        } else {
+            top = grid->TopRow() + WheelScrollRows;
+            if (top > grid->Rows() - 1) {
+                top = grid->Rows() - 1;
+            }
+        }
+        grid->setTopRow(top);
+    } catch (...) {
+    }
+}
+
+} // namespace modMouseWheel

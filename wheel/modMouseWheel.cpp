@@ -15,15 +15,34 @@ bool previousWindowProc = false;
 
 namespace {
 
-// The one filter object of the module; it only forwards to WheelWindowProc.
+// The one filter object of the module; it forwards to WheelWindowProc and notices when the hooked window
+// goes away without being unhooked, so the marker never claims a filter on a window that is gone.
 class WheelFilter final : public QObject
 {
 public:
     using QObject::QObject;
     Q_DISABLE_COPY_MOVE(WheelFilter)
 
+    void watch(QWidget* form)
+    {
+        m_watched = form;
+        connect(form, &QObject::destroyed, this, &WheelFilter::formGone, Qt::UniqueConnection);
+    }
+    void unwatch() { m_watched = nullptr; }
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override { return WheelWindowProc(watched, event); }
+
+private:
+    void formGone(QObject* gone)
+    {
+        if (gone == m_watched) {
+            m_watched = nullptr;
+            previousWindowProc = false;
+        }
+    }
+
+    const QObject* m_watched = nullptr; // compared only, never used: it may be half destroyed
 };
 
 QPointer<WheelFilter> theFilter;
@@ -68,6 +87,7 @@ void HookWheel(QWidget* form)
         hookedWindow = form->internalWinId();
         // Qt keeps a filter object once per watched object, so hooking twice leaves one filter.
         form->installEventFilter(f);
+        f->watch(form);
         previousWindowProc = true;
     } catch (...) {
     }
@@ -76,8 +96,11 @@ void HookWheel(QWidget* form)
 void UnhookWheel()
 {
     try {
-        if (!hookedForm.isNull() && !theFilter.isNull()) {
-            hookedForm->removeEventFilter(theFilter.data());
+        if (!theFilter.isNull()) {
+            if (!hookedForm.isNull()) {
+                hookedForm->removeEventFilter(theFilter.data());
+            }
+            theFilter->unwatch();
         }
     } catch (...) {
     }

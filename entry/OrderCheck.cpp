@@ -1,0 +1,52 @@
+#include "entry/OrderCheck.h"
+
+#include "store/TextForms.h"
+
+namespace entry {
+
+namespace {
+
+bool isNumber(const QString& text)
+{
+    return textforms::readNumber(text).has_value();
+}
+
+} // namespace
+
+std::optional<CheckFailure> checkOrder(const entrytexts::OrderTexts& o)
+{
+    using namespace entrytexts;
+    if (o.spname.isEmpty()) {
+        return CheckFailure{needSpname, Box::spname};
+    }
+    if (o.sl.isEmpty()) {
+        return CheckFailure{needSl, Box::sl};
+    }
+    if (!isNumber(o.sl)) {
+        return CheckFailure{slNotNumber, Box::sl};
+    }
+    if (o.jj.isEmpty()) {
+        return CheckFailure{needJj, Box::jj};
+    }
+    if (!isNumber(o.jj)) {
+        return CheckFailure{jjNotNumber, Box::jj};
+    }
+    if (o.sj.isEmpty()) {
+        return CheckFailure{needSj, Box::sj};
+    }
+    if (!isNumber(o.sj)) {
+        return CheckFailure{sjNotNumber, Box::sj};
+    }
+    if (o.mjzh.isEmpty()) {
+        return CheckFailure{needMjzh, Box::mjzh};
+    }
+    if (o.kddh.isEmpty()) {
+        return CheckFailure{needKddh, Box::kddh};
+    }
+    if (o.xsdate.isEmpty()) {
+        return CheckFailure{needXsdate, Box::xsdate};
+    }
+    return std::nullopt;
+}
+
+} // namespace entry

@@ -38,17 +38,17 @@ void run(const QString& statement)
 
 QString insertText(const crashorder::Order& o)
 {
-    return QStringLiteral("INSERT INTO ddlist (spname,jj,sl,sj,mjzh,kddh,xsdate,bz) VALUES ('") + q(o.spname) +
-           QStringLiteral("', '") + num(o.jj) + QStringLiteral("', '") + num(o.sl) + QStringLiteral("', '") +
-           num(o.sj) + QStringLiteral("','") + q(o.mjzh) + QStringLiteral("', '") + q(o.kddh) +
-           QStringLiteral("', '") + textforms::dateText(o.xsdate) + QStringLiteral("', '") + q(o.bz) +
-           QStringLiteral("')");
+    return QStringLiteral("INSERT INTO ddlist (spname,jj,sl,sj,mjzh,kddh,xsdate,bz) VALUES ('") +
+           q(o.spname) + QStringLiteral("', '") + num(o.jj) + QStringLiteral("', '") + num(o.sl) +
+           QStringLiteral("', '") + num(o.sj) + QStringLiteral("','") + q(o.mjzh) + QStringLiteral("', '") +
+           q(o.kddh) + QStringLiteral("', '") + textforms::dateText(o.xsdate) + QStringLiteral("', '") +
+           q(o.bz) + QStringLiteral("')");
 }
 
 QString updateText(const crashorder::Order& o, qint64 id)
 {
-    return QStringLiteral("update  ddlist set spname='") + q(o.spname) + QStringLiteral("',jj='") + num(o.jj) +
-           QStringLiteral("',sl='") + num(o.sl) + QStringLiteral("',sj='") + num(o.sj) +
+    return QStringLiteral("update  ddlist set spname='") + q(o.spname) + QStringLiteral("',jj='") +
+           num(o.jj) + QStringLiteral("',sl='") + num(o.sl) + QStringLiteral("',sj='") + num(o.sj) +
            QStringLiteral("',mjzh='") + q(o.mjzh) + QStringLiteral("',kddh='") + q(o.kddh) +
            QStringLiteral("',xsdate='") + textforms::dateText(o.xsdate) + QStringLiteral("',bz='") + q(o.bz) +
            QStringLiteral("'  where id=") + QString::number(id);

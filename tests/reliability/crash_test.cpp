@@ -22,7 +22,8 @@ struct Row
 
 QString column(sqlite3_stmt* st, int i)
 {
-    return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, i)), sqlite3_column_bytes(st, i));
+    return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, i)),
+                             sqlite3_column_bytes(st, i));
 }
 
 // Reads the whole table and the integrity check straight from SQLite.
@@ -57,8 +58,9 @@ int versionOf(const Row& row)
 {
     for (int version : {1, 2}) {
         const crashorder::Order o = crashorder::make(int(row.id), version);
-        if (row.spname == o.spname && row.jj == o.jj && row.sl == o.sl && row.sj == o.sj && row.mjzh == o.mjzh &&
-            row.kddh == o.kddh && row.xsdate == o.xsdate.toString(Qt::ISODate) && row.bz == o.bz) {
+        if (row.spname == o.spname && row.jj == o.jj && row.sl == o.sl && row.sj == o.sj &&
+            row.mjzh == o.mjzh && row.kddh == o.kddh && row.xsdate == o.xsdate.toString(Qt::ISODate) &&
+            row.bz == o.bz) {
             return version;
         }
     }
@@ -121,8 +123,8 @@ TEST(CrashTest, KilledSaverLosesNothingAndLeavesNoHalfOrder)
     RecordProperty("kills", kills);
     RecordProperty("acknowledged_orders", int(added.size()));
     RecordProperty("acknowledged_edits", int(edited.size()));
-    std::printf("kills: %d, acknowledged orders: %lld, acknowledged edits: %lld, stored orders: %lld\n", kills,
-                static_cast<long long>(added.size()), static_cast<long long>(edited.size()),
+    std::printf("kills: %d, acknowledged orders: %lld, acknowledged edits: %lld, stored orders: %lld\n",
+                kills, static_cast<long long>(added.size()), static_cast<long long>(edited.size()),
                 static_cast<long long>(lastId));
     EXPECT_GT(added.size(), killCount / 2) << "the child saved too little to prove anything";
 }

@@ -94,8 +94,8 @@ qint64 TempStore::addOrder(const QString& spname,
                            const QString& bz) const
 {
     Db d(dataFile());
-    Stmt s(d.db,
-           QStringLiteral("INSERT INTO ddlist (spname,jj,sl,sj,mjzh,kddh,xsdate,bz) VALUES (?,?,?,?,?,?,?,?)"));
+    Stmt s(d.db, QStringLiteral(
+                     "INSERT INTO ddlist (spname,jj,sl,sj,mjzh,kddh,xsdate,bz) VALUES (?,?,?,?,?,?,?,?)"));
     const QByteArray a = spname.toUtf8(), b = mjzh.toUtf8(), c = kddh.toUtf8(), e = xsdate.toUtf8(),
                      f = bz.toUtf8();
     sqlite3_bind_text(s.st, 1, a.constData(), a.size(), SQLITE_TRANSIENT);
@@ -127,7 +127,8 @@ qint64 TempStore::count(const QString& where) const
 QString TempStore::cell(qint64 id, const QString& column) const
 {
     Db d(dataFile());
-    Stmt s(d.db, QStringLiteral("SELECT ") + column + QStringLiteral(" FROM ddlist WHERE id=") + QString::number(id));
+    Stmt s(d.db, QStringLiteral("SELECT ") + column + QStringLiteral(" FROM ddlist WHERE id=") +
+                     QString::number(id));
     if (sqlite3_step(s.st) != SQLITE_ROW || sqlite3_column_type(s.st, 0) == SQLITE_NULL) {
         return QString();
     }

@@ -5,7 +5,7 @@ set -euo pipefail
 
 build_pkgs=(cmake g++ pkg-config qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
             libsqlite3-dev libxlsxwriter-dev libgtest-dev googletest libbenchmark-dev fonts-noto-cjk)
-test_pkgs=(python3 python3-openpyxl binutils-mingw-w64-x86-64 desktop-file-utils appstream clang
+test_pkgs=(python3 python3-openpyxl binutils-mingw-w64-x86-64 desktop-file-utils appstream clang libclang-rt-14-dev
            xauth xvfb)
 
 pkgs=("${build_pkgs[@]}")
@@ -27,4 +27,4 @@ if [ "$(id -u)" -ne 0 ]; then
 fi
 echo "Installing: ${missing[*]}"
 $sudo apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"

@@ -1,0 +1,89 @@
+#pragma once
+
+#include "entry/EntryHost.h"
+#include "ui/MainLayout.h"
+
+#include <QString>
+#include <QWidget>
+#include <functional>
+
+// The main window mainfrm: the order list with its totals, the filter and the commands.
+// Each handler runs behind guarded(), so a failure shows a message and leaves the window as it was.
+class MainForm final : public QWidget, public EntryHost
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(MainForm)
+public:
+    explicit MainForm(QWidget* parent = nullptr);
+    ~MainForm() override;
+
+    // The start-up sequence; runs once, before the window is first shown (show() runs it if nobody did).
+    void Form_Load();
+
+    // Lists the orders that match condition in the grid and the five totals.
+    void ddlist(const QString& condition) override;
+    // Builds the condition from the filter controls and lists with it.
+    void cxtj() override;
+
+    // "edit" asks the entry window to open the selected order, empty for a new one.
+    QString Tag() const override { return m_tag; }
+    void setTag(const QString& tag) { m_tag = tag; }
+    QString ddidText() const override;
+    QWidget* hostWindow() override { return this; }
+
+    // Runs a handler body; a store failure or any other exception becomes a message box titled "提示".
+    // Returns false when the body failed.
+    bool guarded(const std::function<void()>& body);
+
+    // The controls, by their names.
+    ui::FlexGrid* MSFlexGrid1 = nullptr; // order list
+    ui::MonthView* MonthView1 = nullptr; // pop-up calendar of the filter
+    QPushButton* b1 = nullptr;           // new order
+    QPushButton* b2 = nullptr;           // edit the selected order
+    QPushButton* b3 = nullptr;           // delete the selected order
+    QPushButton* b4 = nullptr;           // query
+    QPushButton* b5 = nullptr;           // show every order
+    QPushButton* b6 = nullptr;           // export
+    QComboBox* c1 = nullptr;             // field the keyword is searched in
+    QLineEdit* c2 = nullptr;             // keyword
+    QLineEdit* startdate = nullptr;      // first day of the range (read-only)
+    QLineEdit* enddate = nullptr;        // last day of the range (read-only)
+    QLineEdit* ddid = nullptr;           // hidden: the selected order's id
+    ui::Label* d1 = nullptr;             // number of orders
+    ui::Label* d2 = nullptr;             // pieces sold
+    ui::Label* d3 = nullptr;             // purchase cost
+    ui::Label* d4 = nullptr;             // sales amount
+    ui::Label* d5 = nullptr;             // profit
+    ui::Label* Label1 = nullptr;         // link to the web shop
+    ui::Label* Label3 = nullptr;         // link to the home page
+
+    // Handlers, connected to their controls' signals. Commands of the selected order and the links are
+    // in MainCommands.cpp.
+    void b1_Click();
+    void b2_Click();
+    void b3_Click();
+    void MSFlexGrid1_Click();
+    void MSFlexGrid1_DblClick();
+    void Label1_Click();
+    void Label3_Click();
+    void b4_Click();
+    void b5_Click();
+    void b6_Click();
+    void c2_Click();
+    void startdate_Click();
+    void enddate_Click();
+    void MonthView1_DateClick();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void connectHandlers();
+    void openCalendarFor(const QString& target);
+
+    ui::MainControls m_controls; // every control, frames and captions included
+    QString m_tag;               // entry mode marker for the entry window
+    bool m_loaded = false;
+};

@@ -1,0 +1,32 @@
+#include "ui/MonthView.h"
+
+namespace ui {
+
+namespace {
+const QDate firstDay(1753, 1, 1);
+const QDate lastDay(9999, 12, 31);
+} // namespace
+
+MonthView::MonthView(QWidget* parent)
+    : QCalendarWidget(parent)
+{
+    setDateRange(firstDay, lastDay);
+    setGridVisible(true);
+    setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    // QCalendarWidget selects the day before it emits clicked, so Value already holds it.
+    connect(this, &QCalendarWidget::clicked, this, [this](QDate date) { emit DateClick(date); });
+    // Enter on a day picks it too, so the calendar can be used without a mouse. A double click hides
+    // the calendar on its first click already and never gets here.
+    connect(this, &QCalendarWidget::activated, this, [this](QDate date) {
+        if (isVisible()) {
+            emit DateClick(date);
+        }
+    });
+}
+
+void MonthView::setValue(const QDate& date)
+{
+    setSelectedDate(date);
+}
+
+} // namespace ui

@@ -1,5 +1,47 @@
-// Replaced when the main window lands.
-int main()
+#include "mainwindow/MainForm.h"
+#include "ui/AppInfo.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+#include <cstdio>
+
+namespace {
+
+// Without a display Qt would abort with a backtrace; say so in one line instead.
+bool displayMissing()
 {
-    return 0;
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    if (!platform.isEmpty() && !platform.startsWith("xcb") && !platform.startsWith("wayland")) {
+        return false;
+    }
+    return qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (displayMissing()) {
+        std::fputs("Tallywick: no display found (DISPLAY is not set); start it inside a graphical session.\n",
+                   stderr);
+        return 1;
+    }
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(appinfo::name);
+    QApplication::setApplicationVersion(appinfo::versionText);
+    QApplication::setOrganizationName(appinfo::credit);
+
+    // Qt's own dialogs and context menus in Chinese.
+    QTranslator qtChinese;
+    if (qtChinese.load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"),
+                       QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QApplication::installTranslator(&qtChinese);
+    }
+
+    MainForm mainfrm;
+    mainfrm.Form_Load();
+    mainfrm.show();
+    return QApplication::exec();
 }

@@ -82,6 +82,10 @@ protected:
 private:
     void connectHandlers();
     void openCalendarFor(const QString& target);
+    // The grid's layout after a listing, with orders empty data rows.
+    void setUpGrid(int orders);
+    // What start-up shows when the first listing failed.
+    void showEmptyList();
 
     ui::MainControls m_controls; // every control, frames and captions included
     QString m_tag;               // entry mode marker for the entry window

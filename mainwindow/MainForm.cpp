@@ -1,0 +1,354 @@
+#include "mainwindow/MainForm.h"
+
+#include "export/ExportToExcel.h"
+#include "mainwindow/Guarded.h"
+#include "mainwindow/MainTexts.h"
+#include "store/DbConfig.h"
+#include "store/Recordset.h"
+#include "store/TextForms.h"
+#include "ui/FlexGrid.h"
+#include "ui/Label.h"
+#include "ui/MessageBox.h"
+#include "ui/MonthView.h"
+#include "wheel/modMouseWheel.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QShowEvent>
+#include <limits>
+#include <stdexcept>
+
+namespace texts = main_texts;
+
+namespace {
+
+// The recordset properties of every listing: client-side static cursor, read-only.
+void prepareForReading(store::Recordset& rs)
+{
+    rs.ActiveConnection = db_config::connstr;
+    rs.CursorLocation = 3;
+    rs.CursorType = 3;
+    rs.LockType = 1;
+}
+
+// Ends the shared recordset whatever happens to the operation that took it.
+struct DdrsRelease
+{
+    DdrsRelease() = default;
+    Q_DISABLE_COPY_MOVE(DdrsRelease)
+    ~DdrsRelease() { db_config::releaseDdrs(); }
+};
+
+} // namespace
+
+MainForm::MainForm(QWidget* parent)
+    : QWidget(parent)
+    , m_controls(ui::buildMainLayout(this))
+{
+    setObjectName(QStringLiteral("mainfrm"));
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    MSFlexGrid1 = m_controls.MSFlexGrid1;
+    MonthView1 = m_controls.MonthView1;
+    b1 = m_controls.b1;
+    b2 = m_controls.b2;
+    b3 = m_controls.b3;
+    b4 = m_controls.b4;
+    b5 = m_controls.b5;
+    b6 = m_controls.b6;
+    c1 = m_controls.c1;
+    c2 = m_controls.c2;
+    startdate = m_controls.startdate;
+    enddate = m_controls.enddate;
+    ddid = m_controls.ddid;
+    d1 = m_controls.d1;
+    d2 = m_controls.d2;
+    d3 = m_controls.d3;
+    d4 = m_controls.d4;
+    d5 = m_controls.d5;
+    Label1 = m_controls.Label1;
+    Label3 = m_controls.Label3;
+    connectHandlers();
+}
+
+MainForm::~MainForm()
+{
+    // The wheel module ignores its own failures; nothing may leave a destructor.
+    try {
+        modMouseWheel::UnhookWheel();
+    } catch (...) {
+    }
+}
+
+void MainForm::connectHandlers()
+{
+    const auto edge = [this](void (MainForm::*handler)()) {
+        return [this, handler] { guarded([this, handler] { (this->*handler)(); }); };
+    };
+    connect(b1, &QPushButton::clicked, this, edge(&MainForm::b1_Click));
+    connect(b2, &QPushButton::clicked, this, edge(&MainForm::b2_Click));
+    connect(b3, &QPushButton::clicked, this, edge(&MainForm::b3_Click));
+    connect(b4, &QPushButton::clicked, this, edge(&MainForm::b4_Click));
+    connect(b5, &QPushButton::clicked, this, edge(&MainForm::b5_Click));
+    connect(b6, &QPushButton::clicked, this, edge(&MainForm::b6_Click));
+    connect(MSFlexGrid1, &ui::FlexGrid::Click, this, edge(&MainForm::MSFlexGrid1_Click));
+    connect(MSFlexGrid1, &ui::FlexGrid::DblClick, this, edge(&MainForm::MSFlexGrid1_DblClick));
+    connect(Label1, &ui::Label::clicked, this, edge(&MainForm::Label1_Click));
+    connect(Label3, &ui::Label::clicked, this, edge(&MainForm::Label3_Click));
+    connect(MonthView1, &ui::MonthView::DateClick, this, edge(&MainForm::MonthView1_DateClick));
+    // Line edits have no click signal.
+    for (QLineEdit* box : {c2, startdate, enddate}) {
+        box->installEventFilter(this);
+    }
+}
+
+bool MainForm::guarded(const std::function<void()>& body)
+{
+    return mainwindow::runGuarded(this, body);
+}
+
+void MainForm::Form_Load()
+{
+    if (m_loaded) {
+        return;
+    }
+    m_loaded = true;
+    const QString folder = db_config::appFolder();
+    const QString dataFile = QDir(folder).filePath(QStringLiteral("data.mdb"));
+    const bool listed = mainwindow::runGuarded(
+        this,
+        [&] {
+            // 1. The skin: a style sheet beside the executable, when there is a readable one.
+            QFile skin(QDir(folder).filePath(QStringLiteral("skin.she")));
+            if (skin.open(QIODevice::ReadOnly)) {
+                qApp->setStyleSheet(QString::fromUtf8(skin.readAll()));
+            }
+            // 2-3. Today in both date boxes and in the calendar.
+            const QDate today = QDate::currentDate();
+            startdate->setText(textforms::dateText(today));
+            enddate->setText(textforms::dateText(today));
+            MonthView1->setValue(today);
+            // 4-6.
+            c1->setCurrentText(texts::fieldPrompt);
+            db_config::listmode = texts::listmodeQuery;
+            db_config::connstr = db_config::buildConnstr(folder);
+            // 7. Today's orders.
+            ddlist(texts::singleDay(startdate->text()));
+        },
+        [&](const QString& text) { return texts::startupFailure(text, dataFile); });
+    if (!listed) {
+        showEmptyList();
+    }
+}
+
+void MainForm::showEmptyList()
+{
+    // No totals are known: the placeholder digits must not pass for them.
+    for (ui::Label* total : {d1, d2, d3, d4, d5}) {
+        total->setText(QString());
+    }
+    setUpGrid(0);
+}
+
+void MainForm::setUpGrid(int orders)
+{
+    ui::FlexGrid& grid = *MSFlexGrid1;
+    grid.reserve(orders + 1);
+    grid.setRows(orders + 1);
+    grid.setCols(static_cast<int>(texts::gridColumns.size()));
+    grid.Clear();
+    grid.setFormatString(texts::gridFormat);
+    grid.setRowHeight(-1, texts::gridRowHeight);
+    for (int col = 0; col < static_cast<int>(texts::gridWidths.size()); ++col) {
+        grid.setColWidth(col, texts::gridWidths[col]);
+    }
+}
+
+void MainForm::ddlist(const QString& condition)
+{
+    DdrsRelease release;
+    store::Recordset& rs = db_config::takeDdrs();
+
+    // Every statement runs before anything on screen changes, so a failure leaves the window as it was.
+    prepareForReading(rs);
+    QStringList captions;
+    qint64 n = 0;
+    for (const texts::Total& total : texts::totals) {
+        rs.Source = total.statement + condition;
+        rs.Open();
+        const store::Field value = rs.Fields(texts::totalAlias);
+        if (captions.isEmpty()) {
+            n = value.value().toLongLong();
+        }
+        captions.append(value.text() + total.unit);
+        rs.Close();
+    }
+    prepareForReading(rs);
+    rs.Source = texts::listStatement(condition);
+    rs.Open();
+    const qint64 listed = rs.RecordCount();
+
+    ui::Label* const labels[] = {d1, d2, d3, d4, d5};
+    for (int i = 0; i < captions.size(); ++i) {
+        labels[i]->setText(captions.at(i));
+    }
+    // The grid holds what the list gives, also if the table changed between the count and the list.
+    const qint64 rows = listed == n ? n : listed;
+    if (rows >= std::numeric_limits<int>::max()) {
+        throw std::length_error("too many orders for one list");
+    }
+    setUpGrid(static_cast<int>(rows));
+    if (listed <= 0) {
+        return;
+    }
+    ui::FlexGrid& grid = *MSFlexGrid1;
+    int row = 0;
+    while (!rs.Eof()) {
+        ++row;
+        for (int col = 0; col < static_cast<int>(texts::gridColumns.size()); ++col) {
+            const store::Field field = rs.Fields(texts::gridColumns[col]);
+            const bool noRemark = col == texts::remarkColumn && field.isNull();
+            grid.setTextMatrix(row, col, noRemark ? texts::nullRemark : field.text());
+        }
+        rs.MoveNext();
+    }
+    rs.Close();
+    grid.setCol(0);
+    grid.setRow(1);
+    ddid->setText(grid.Text());
+    grid.setColSel(grid.Cols() - 1);
+    grid.scrollToTop();
+}
+
+void MainForm::cxtj()
+{
+    QString condition;
+    const QString keyword = c2->text();
+    const QString field = c1->currentText();
+    if (!keyword.isEmpty() && keyword != texts::keywordPrompt && field != texts::fieldPrompt) {
+        const QString column = texts::columnOf(field);
+        if (!column.isEmpty()) {
+            condition += texts::keywordClause(column, keyword);
+        }
+    }
+    condition += texts::dateRange(startdate->text(), enddate->text());
+    ddlist(condition);
+}
+
+QString MainForm::ddidText() const
+{
+    return ddid->text();
+}
+
+void MainForm::b4_Click()
+{
+    db_config::listmode = texts::listmodeQuery; // holds even when a check stops the query
+    const std::optional<QDate> start = textforms::readDate(startdate->text());
+    if (!start) {
+        ui::MsgBox(texts::startMissing, ui::MB_OK_EXCLAMATION, texts::notice, this);
+        return;
+    }
+    const std::optional<QDate> end = textforms::readDate(enddate->text());
+    if (!end) {
+        ui::MsgBox(texts::endMissing, ui::MB_OK_EXCLAMATION, texts::notice, this);
+        return;
+    }
+    if (*end < *start) {
+        ui::MsgBox(texts::endBeforeStart, ui::MB_OK_EXCLAMATION, texts::notice, this);
+        return;
+    }
+    cxtj();
+}
+
+void MainForm::b5_Click()
+{
+    db_config::listmode = texts::listmodeAll;
+    ddlist(QString());
+}
+
+void MainForm::b6_Click()
+{
+    ExportToExcel(*MSFlexGrid1, this);
+}
+
+void MainForm::c2_Click()
+{
+    c2->clear();
+}
+
+void MainForm::startdate_Click()
+{
+    openCalendarFor(texts::startTag);
+}
+
+void MainForm::enddate_Click()
+{
+    openCalendarFor(texts::endTag);
+}
+
+void MainForm::openCalendarFor(const QString& target)
+{
+    MonthView1->setVisible(true);
+    MonthView1->raise();
+    MonthView1->Tag = target;
+}
+
+void MainForm::MonthView1_DateClick()
+{
+    QLineEdit* target = nullptr;
+    if (MonthView1->Tag == texts::startTag) {
+        target = startdate;
+    } else if (MonthView1->Tag == texts::endTag) {
+        target = enddate;
+    }
+    if (!target) {
+        return;
+    }
+    target->setText(textforms::dateText(MonthView1->Value()));
+    MonthView1->setVisible(false);
+    target->setFocus(Qt::OtherFocusReason);
+}
+
+void MainForm::showEvent(QShowEvent* event)
+{
+    Form_Load();
+    QWidget::showEvent(event);
+}
+
+void MainForm::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::ActivationChange) {
+        // The wheel module ignores its own failures, and an activation change has nobody to tell.
+        try {
+            if (isActiveWindow()) {
+                modMouseWheel::HookWheel(this);
+            } else {
+                modMouseWheel::UnhookWheel();
+            }
+        } catch (...) {
+        }
+    }
+    QWidget::changeEvent(event);
+}
+
+bool MainForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseButtonRelease) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        auto* box = qobject_cast<QLineEdit*>(watched);
+        if (box && mouse->button() == Qt::LeftButton && box->rect().contains(mouse->position().toPoint())) {
+            if (box == c2) {
+                guarded([this] { c2_Click(); });
+            } else if (box == startdate) {
+                guarded([this] { startdate_Click(); });
+            } else if (box == enddate) {
+                guarded([this] { enddate_Click(); });
+            }
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}

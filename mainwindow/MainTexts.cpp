@@ -1,0 +1,39 @@
+#include "mainwindow/MainTexts.h"
+
+#include "store/SqlText.h"
+
+namespace main_texts {
+
+QString startupFailure(const QString& description, const QString& dataFile)
+{
+    if (description.contains(dataFile)) {
+        return description;
+    }
+    return description + QLatin1Char('\n') + dataFileLine + dataFile;
+}
+
+QString keywordClause(const QString& column, const QString& keyword)
+{
+    return QStringLiteral(" and ") + column + QStringLiteral(" like '%") + sqltext::likeKeyword(keyword) +
+           QStringLiteral("%' ");
+}
+
+QString columnOf(const QString& field)
+{
+    namespace cap = main_captions;
+    if (field == cap::fieldSpname) {
+        return QStringLiteral("spname");
+    }
+    if (field == cap::fieldMjzh) {
+        return QStringLiteral("mjzh");
+    }
+    if (field == cap::fieldKddh) {
+        return QStringLiteral("kddh");
+    }
+    if (field == cap::fieldBz) {
+        return QStringLiteral("bz");
+    }
+    return QString();
+}
+
+} // namespace main_texts

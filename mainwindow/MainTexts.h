@@ -1,0 +1,91 @@
+#pragma once
+
+#include "ui/MainCaptions.h"
+
+#include <QString>
+#include <QStringList>
+#include <array>
+
+// Every message, statement text and caption piece of the main window's logic, with the builders of the
+// statements and conditions beside the texts they build.
+namespace main_texts {
+
+using main_captions::fieldPrompt;
+using main_captions::keywordPrompt;
+
+inline const QString notice = QStringLiteral("提示");
+
+// Mode string values.
+inline const QString listmodeQuery = QStringLiteral("cx");
+inline const QString listmodeAll = QStringLiteral("all");
+
+// The calendar's tag: which box gets the next picked date.
+inline const QString startTag = QStringLiteral("startdate");
+inline const QString endTag = QStringLiteral("enddate");
+
+// Query button checks.
+inline const QString startMissing = QStringLiteral("请选择开始日期！！");
+inline const QString endMissing = QStringLiteral("请选择结束日期！！");
+inline const QString endBeforeStart = QStringLiteral("结束日期不能小于开始日期！！");
+
+// Failures.
+inline const QString failedPrefix = QStringLiteral("操作未能完成：");
+inline const QString unknownFailure = QStringLiteral("操作未能完成：发生了未知错误。");
+inline const QString dataFileLine = QStringLiteral("数据文件：");
+inline QString failed(const QString& what)
+{
+    return failedPrefix + what;
+}
+// A start-up failure always names the data file.
+QString startupFailure(const QString& description, const QString& dataFile);
+
+// Totals: statement beginning and the unit after the value, in the order they run (d1 to d5).
+struct Total
+{
+    QString statement;
+    QString unit;
+};
+inline const std::array<Total, 5> totals = {{
+    {QStringLiteral("select count(*) as j from ddlist where 1=1 "), QStringLiteral(" 条")},
+    {QStringLiteral("select sum(sl) as j from ddlist where 1=1 "), QStringLiteral(" 件")},
+    {QStringLiteral("select sum(jj*sl) as j from ddlist where 1=1 "), QStringLiteral(" 元")},
+    {QStringLiteral("select sum(sj*sl) as j from ddlist where 1=1 "), QStringLiteral(" 元")},
+    {QStringLiteral("select sum((sj-jj)*sl) as j from ddlist where 1=1 "), QStringLiteral(" 元")},
+}};
+inline const QString totalAlias = QStringLiteral("j");
+
+inline QString listStatement(const QString& condition)
+{
+    return QStringLiteral("select * from ddlist where 1=1 ") + condition +
+           QStringLiteral("  order by id desc");
+}
+
+// The grid after a listing: titles, widths in twips, the column each grid column shows, row height.
+inline const QString gridFormat =
+    QStringLiteral("|<商品名称|<买家呢称|<购买数量|<进价|<售价|<销售日期|<快递单号|<备注");
+inline const std::array<int, 9> gridWidths = {0, 3000, 1500, 800, 800, 800, 1200, 1800, 3000};
+inline const std::array<QString, 9> gridColumns = {
+    QStringLiteral("id"),     QStringLiteral("spname"), QStringLiteral("mjzh"),
+    QStringLiteral("sl"),     QStringLiteral("jj"),     QStringLiteral("sj"),
+    QStringLiteral("xsdate"), QStringLiteral("kddh"),   QStringLiteral("bz")};
+constexpr int gridRowHeight = 300;
+constexpr int remarkColumn = 8;
+// What a NULL remark shows.
+inline const QString nullRemark = QStringLiteral(" ");
+
+// Conditions.
+inline QString singleDay(const QString& date)
+{
+    return QStringLiteral(" and  xsdate=#") + date + QStringLiteral("#  ");
+}
+inline QString dateRange(const QString& start, const QString& end)
+{
+    return QStringLiteral(" and  xsdate>=#") + start + QStringLiteral("#   and xsdate<= #") + end +
+           QStringLiteral("#   ");
+}
+// column like '%keyword%', the keyword made literal (apostrophes doubled, pattern characters escaped).
+QString keywordClause(const QString& column, const QString& keyword);
+// The column of a c1 item; empty for the prompt or an unknown text.
+QString columnOf(const QString& field);
+
+} // namespace main_texts

@@ -14,14 +14,22 @@ class Field final
 public:
     explicit Field(QVariant value);
 
-    bool isNull() const { return m_value.isNull(); }
-    const QVariant& value() const { return m_value; }
+    bool isNull() const { return m_kind == Kind::Null; }
+    // The value itself: qint64, double, QString, or a QDate for xsdate; a null QVariant for NULL.
+    QVariant value() const;
     // The value as the windows show it: numbers in plain decimal text, xsdate in the short date form,
     // NULL as the empty text.
     QString text() const;
 
 private:
-    QVariant m_value;
+    friend class Recordset;
+    enum class Kind : quint8 { Null, Integer, Real, Text, Date };
+    Field(Kind kind, qint64 integer, double real, QString text);
+
+    Kind m_kind;
+    qint64 m_integer = 0;
+    double m_real = 0;
+    QString m_text; // a Date holds its stored yyyy-mm-dd text
 };
 
 // A recordset with the members the windows use: set the properties, Open, read, Close.
@@ -41,24 +49,36 @@ public:
     int LockType = 1;         // 1: read-only, 4: batch optimistic
     QString Source;           // the statement, in the dialect the windows write
 
-    // Runs Source on a fresh connection; throws StoreError.
+    // Runs Source on a fresh connection; throws StoreError. An insert or an update leaves the recordset
+    // closed (it has no rows); a select leaves it open on its first row.
     void Open();
     bool isOpen() const;
     qint64 RecordCount() const;
     bool Eof() const;
+    // Throws NoCurrentRow at the end.
     void MoveNext();
     // A column of the current row by its name or alias (case-insensitive); throws NoCurrentRow past the end.
     Field Fields(const QString& name) const;
     // 1: marks the current row for deletion.
     void Delete(int affectRecords);
-    // 3: writes the pending deletions.
+    // 3: writes the pending deletions, by id, on a fresh connection.
     void UpdateBatch(int affectRecords);
     void Close();
 
     // Rows changed by the last insert, update or batch update.
     qint64 RecordsAffected() const;
 
+    // Fast reading for long lists: the column's index (-1 when there is none), then the current row's cell
+    // as text (the same text as Fields(name).text()) or its NULL test, without building a Field.
+    int fieldIndex(const QString& name) const;
+    QString textAt(int column) const;
+    bool isNullAt(int column) const;
+
 private:
+    void requireRow() const;
+    int requireColumn(const QString& name) const;
+    QString dataFile() const;
+
     struct Impl;
     std::unique_ptr<Impl> d;
 };

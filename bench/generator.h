@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+
+namespace bench {
+
+// A realistic store: orders spread over several years up to a last day, a few dozen a day, Chinese goods
+// names, buyers and waybills, about one remark in three (the rest NULL). Same seed, same store.
+struct StoreShape
+{
+    qint64 orders = 1000;
+    QDate lastDay = QDate(2026, 12, 9);
+    int years = 4;
+    unsigned seed = 20261209;
+};
+
+// Writes a new data.mdb at path (refuses an existing one) filled with shape.orders orders, ids in date order.
+void generateStore(const QString& path, const StoreShape& shape);
+
+// A goods word that occurs in about one order in fifty: the keyword of the keyword benchmark.
+QString commonKeyword();
+
+} // namespace bench

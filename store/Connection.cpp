@@ -1,0 +1,265 @@
+#include "store/Connection.h"
+
+#include "store/ResultTable.h"
+#include "store/StoreError.h"
+#include "store/StoreTexts.h"
+
+#include <QFileInfo>
+#include <sqlite3.h>
+
+namespace store {
+
+namespace {
+
+constexpr int busyTimeoutMs = 3000;
+
+// The nine columns the windows read and write.
+constexpr const char* orderColumns[] = {"id", "spname", "jj", "sl", "sj", "mjzh", "kddh", "xsdate", "bz"};
+
+// A prepared statement that is always finalized.
+class Statement final
+{
+public:
+    Statement() = default;
+    ~Statement() { sqlite3_finalize(m_st); }
+    Q_DISABLE_COPY_MOVE(Statement)
+    sqlite3_stmt** out() { return &m_st; }
+    sqlite3_stmt* get() const { return m_st; }
+
+private:
+    sqlite3_stmt* m_st = nullptr;
+};
+
+void bind(sqlite3_stmt* st, const std::vector<SqlValue>& params, int& rc)
+{
+    for (std::size_t i = 0; i < params.size() && rc == SQLITE_OK; ++i) {
+        const int index = int(i) + 1;
+        const SqlValue& v = params[i];
+        if (const auto* n = std::get_if<qint64>(&v)) {
+            rc = sqlite3_bind_int64(st, index, *n);
+        } else if (const auto* d = std::get_if<double>(&v)) {
+            rc = sqlite3_bind_double(st, index, *d);
+        } else {
+            const QByteArray utf8 = std::get<QString>(v).toUtf8();
+            rc = sqlite3_bind_text64(st, index, utf8.constData(), sqlite3_uint64(utf8.size()),
+                                     SQLITE_TRANSIENT, SQLITE_UTF8);
+        }
+    }
+}
+
+} // namespace
+
+Connection::Connection(const QString& path)
+    : m_path(path)
+{
+    const QFileInfo info(path);
+    if (!info.exists()) {
+        throw StoreError(StoreError::Kind::FileMissing, texts::fileMissing(path));
+    }
+    if (info.isDir()) {
+        throw StoreError(StoreError::Kind::NotADatabase, texts::notADatabase(path));
+    }
+    // Read-write and never create: a data.mdb that is gone is an error, not a new empty store.
+    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &m_db, SQLITE_OPEN_READWRITE, nullptr);
+    if (rc != SQLITE_OK) {
+        sqlite3_close(m_db);
+        m_db = nullptr;
+        if (!QFileInfo::exists(path)) {
+            throw StoreError(StoreError::Kind::FileMissing, texts::fileMissing(path));
+        }
+        throw StoreError(StoreError::Kind::IoError, texts::cannotOpen(path));
+    }
+    sqlite3_busy_timeout(m_db, busyTimeoutMs);
+    sqlite3_db_config(m_db, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
+    sqlite3_db_config(m_db, SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr);
+    try {
+        exec("PRAGMA trusted_schema=OFF");
+        exec("PRAGMA synchronous=FULL");
+        // SQLite reads the header only at the first statement: this one finds a file that is no database.
+        checkTable();
+        // data.mdb alone must be a whole copy when the program is closed: never a write-ahead log beside it.
+        const int jr = sqlite3_exec(m_db, "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr);
+        if (jr != SQLITE_OK && (jr & 0xff) != SQLITE_READONLY) {
+            fail(jr);
+        }
+    } catch (...) {
+        sqlite3_close(m_db);
+        m_db = nullptr;
+        throw;
+    }
+}
+
+Connection::~Connection()
+{
+    sqlite3_close(m_db);
+}
+
+void Connection::fail(int rc) const
+{
+    const QString detail = QString::fromUtf8(m_db ? sqlite3_errmsg(m_db) : sqlite3_errstr(rc));
+    switch (rc & 0xff) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        throw StoreError(StoreError::Kind::Locked, texts::locked(m_path));
+    case SQLITE_READONLY:
+        throw StoreError(StoreError::Kind::ReadOnly, texts::readOnlyFile(m_path));
+    case SQLITE_NOTADB:
+    case SQLITE_CORRUPT:
+        throw StoreError(StoreError::Kind::NotADatabase, texts::notADatabase(m_path));
+    case SQLITE_FULL:
+        throw StoreError(StoreError::Kind::IoError, texts::diskFull(m_path));
+    case SQLITE_CANTOPEN:
+        if (!QFileInfo::exists(m_path)) {
+            throw StoreError(StoreError::Kind::FileMissing, texts::fileMissing(m_path));
+        }
+        throw StoreError(StoreError::Kind::IoError, texts::cannotOpen(m_path));
+    case SQLITE_CONSTRAINT:
+    case SQLITE_MISMATCH:
+        throw StoreError(StoreError::Kind::TypeMismatch, texts::constraint(detail));
+    default:
+        throw StoreError(StoreError::Kind::IoError, texts::ioError(m_path, detail));
+    }
+}
+
+void Connection::exec(const char* sql)
+{
+    const int rc = sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK) {
+        fail(rc);
+    }
+}
+
+void Connection::checkTable()
+{
+    Statement st;
+    int rc = sqlite3_prepare_v2(m_db, "PRAGMA table_info(ddlist)", -1, st.out(), nullptr);
+    if (rc != SQLITE_OK) {
+        fail(rc);
+    }
+    QStringList present;
+    while ((rc = sqlite3_step(st.get())) == SQLITE_ROW) {
+        present << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st.get(), 1)));
+    }
+    if (rc != SQLITE_DONE) {
+        fail(rc);
+    }
+    if (present.isEmpty()) {
+        throw StoreError(StoreError::Kind::WrongTable, texts::noOrderTable(m_path));
+    }
+    QStringList missing;
+    for (const char* name : orderColumns) {
+        if (!present.contains(QLatin1String(name), Qt::CaseInsensitive)) {
+            missing << QLatin1String(name);
+        }
+    }
+    if (!missing.isEmpty()) {
+        throw StoreError(StoreError::Kind::WrongTable,
+                         texts::missingColumns(m_path, missing.join(QLatin1Char(','))));
+    }
+}
+
+void Connection::requireWritable() const
+{
+    if (sqlite3_db_readonly(m_db, "main") == 1) {
+        throw StoreError(StoreError::Kind::ReadOnly, texts::readOnlyFile(m_path));
+    }
+    const QString folder = QFileInfo(m_path).absolutePath();
+    if (!QFileInfo(folder).isWritable()) {
+        throw StoreError(StoreError::Kind::ReadOnly, texts::readOnlyFolder(folder));
+    }
+}
+
+void Connection::select(const Translation& statement, ResultTable& table)
+{
+    Statement st;
+    int rc =
+        sqlite3_prepare_v2(m_db, statement.sql.constData(), int(statement.sql.size()), st.out(), nullptr);
+    if (rc == SQLITE_OK) {
+        bind(st.get(), statement.params, rc);
+    }
+    if (rc != SQLITE_OK) {
+        fail(rc);
+    }
+    const int columns = sqlite3_column_count(st.get());
+    QStringList names;
+    for (int c = 0; c < columns; ++c) {
+        names << QString::fromUtf8(sqlite3_column_name(st.get(), c));
+    }
+    table.setColumns(names);
+    while ((rc = sqlite3_step(st.get())) == SQLITE_ROW) {
+        for (int c = 0; c < columns; ++c) {
+            switch (sqlite3_column_type(st.get(), c)) {
+            case SQLITE_INTEGER:
+                table.addInteger(sqlite3_column_int64(st.get(), c));
+                break;
+            case SQLITE_FLOAT:
+                table.addReal(sqlite3_column_double(st.get(), c));
+                break;
+            case SQLITE_NULL:
+                table.addNull();
+                break;
+            default: {
+                const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(st.get(), c));
+                table.addText(text, std::size_t(sqlite3_column_bytes(st.get(), c)));
+            }
+            }
+        }
+    }
+    if (rc != SQLITE_DONE) {
+        table.clear();
+        fail(rc);
+    }
+}
+
+qint64 Connection::write(const Translation& statement)
+{
+    requireWritable();
+    Statement st;
+    int rc =
+        sqlite3_prepare_v2(m_db, statement.sql.constData(), int(statement.sql.size()), st.out(), nullptr);
+    if (rc == SQLITE_OK) {
+        bind(st.get(), statement.params, rc);
+    }
+    if (rc == SQLITE_OK) {
+        rc = sqlite3_step(st.get());
+    }
+    if (rc != SQLITE_DONE) {
+        fail(rc);
+    }
+    return sqlite3_changes64(m_db);
+}
+
+qint64 Connection::deleteIds(const std::vector<qint64>& ids)
+{
+    requireWritable();
+    if (ids.empty()) {
+        return 0;
+    }
+    exec("BEGIN IMMEDIATE");
+    try {
+        Statement st;
+        int rc = sqlite3_prepare_v2(m_db, "DELETE FROM ddlist WHERE id=?", -1, st.out(), nullptr);
+        qint64 deleted = 0;
+        for (std::size_t i = 0; i < ids.size() && rc == SQLITE_OK; ++i) {
+            sqlite3_reset(st.get());
+            rc = sqlite3_bind_int64(st.get(), 1, ids[i]);
+            if (rc == SQLITE_OK) {
+                rc = sqlite3_step(st.get());
+                if (rc == SQLITE_DONE) {
+                    deleted += sqlite3_changes64(m_db);
+                    rc = SQLITE_OK;
+                }
+            }
+        }
+        if (rc != SQLITE_OK) {
+            fail(rc);
+        }
+        exec("COMMIT");
+        return deleted;
+    } catch (...) {
+        sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+        throw;
+    }
+}
+
+} // namespace store

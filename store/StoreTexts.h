@@ -1,0 +1,105 @@
+#pragma once
+
+#include <QString>
+
+// Every message the store gives, in one place. The guarded edge of each handler shows them as they stand.
+namespace store::texts {
+
+inline QString fileMissing(const QString& path)
+{
+    return QStringLiteral("找不到数据文件：%1").arg(path);
+}
+inline QString cannotOpen(const QString& path)
+{
+    return QStringLiteral("无法打开数据文件：%1").arg(path);
+}
+inline QString notADatabase(const QString& path)
+{
+    return QStringLiteral("%1 不是有效的数据文件，或者文件已损坏。").arg(path);
+}
+inline QString noOrderTable(const QString& path)
+{
+    return QStringLiteral("数据文件 %1 中没有订单表 ddlist。").arg(path);
+}
+inline QString missingColumns(const QString& path, const QString& columns)
+{
+    return QStringLiteral("数据文件 %1 的订单表 ddlist 缺少这些列：%2").arg(path, columns);
+}
+inline QString locked(const QString& path)
+{
+    return QStringLiteral("数据文件 %1 正被其他程序使用，请稍后再试。").arg(path);
+}
+inline QString readOnlyFile(const QString& path)
+{
+    return QStringLiteral("数据文件 %1 是只读的，不能保存修改。").arg(path);
+}
+inline QString readOnlyFolder(const QString& folder)
+{
+    return QStringLiteral("数据文件所在的文件夹 %1 不能写入，不能保存修改。").arg(folder);
+}
+inline QString diskFull(const QString& path)
+{
+    return QStringLiteral("磁盘已满，数据文件 %1 未能写入。").arg(path);
+}
+inline QString ioError(const QString& path, const QString& detail)
+{
+    return QStringLiteral("读写数据文件 %1 时出错：%2").arg(path, detail);
+}
+inline QString constraint(const QString& detail)
+{
+    return QStringLiteral("订单数据不完整或不符合要求，未能保存：%1").arg(detail);
+}
+inline QString noConnection()
+{
+    return QStringLiteral("没有指定数据文件（连接字符串中缺少 Data Source）。");
+}
+inline QString typeMismatch(const QString& value)
+{
+    return QStringLiteral("数据类型不匹配：“%1”").arg(value);
+}
+inline QString refused(const QString& statement)
+{
+    return QStringLiteral("无法执行的语句：%1").arg(statement);
+}
+inline QString secondStatement()
+{
+    return QStringLiteral("一次只能执行一条语句，分号后面的内容被拒绝。");
+}
+inline QString tooComplex()
+{
+    return QStringLiteral("语句的条件太多或嵌套太深，被拒绝。");
+}
+inline QString badPattern(const QString& pattern)
+{
+    return QStringLiteral("无法识别的匹配模式：“%1”").arg(pattern);
+}
+inline QString noCurrentRow()
+{
+    return QStringLiteral("没有当前记录。");
+}
+inline QString notOpen()
+{
+    return QStringLiteral("记录集没有打开。");
+}
+inline QString noSuchField(const QString& name)
+{
+    return QStringLiteral("记录集中没有“%1”这一列。").arg(name);
+}
+inline QString noIdColumn()
+{
+    return QStringLiteral("记录集中没有 id 列，不能删除。");
+}
+inline QString storeExists(const QString& path)
+{
+    return QStringLiteral("文件 %1 已经存在，不会覆盖。").arg(path);
+}
+inline QString cannotCreate(const QString& path, const QString& detail)
+{
+    return QStringLiteral("无法创建数据文件 %1：%2").arg(path, detail);
+}
+inline QString resultTooLarge()
+{
+    return QStringLiteral("查询结果太大，无法读入内存。");
+}
+
+} // namespace store::texts

@@ -1,0 +1,371 @@
+#include "store/TextForms.h"
+
+#include <charconv>
+#include <cmath>
+#include <vector>
+
+namespace textforms {
+
+namespace {
+
+// One piece of a numeric date pattern: a field (day, month, year) or literal text between them.
+struct DatePiece
+{
+    enum class Kind { Day, Month, Year, Literal };
+    Kind kind;
+    int width; // 1 or 2 for day and month (2: padded), 4 for the year
+    QString literal;
+};
+
+// What every call needs of the locale, worked out once: QLocale lookups are slow next to a grid of
+// a million cells.
+struct Forms
+{
+    QLocale locale;
+    QString format;
+    QString decimal;
+    QString minus;
+    std::vector<DatePiece> pieces; // empty when the pattern holds names (MMM, ddd): then QLocale does it
+};
+
+std::optional<QLocale>& pinned()
+{
+    static std::optional<QLocale> locale;
+    return locale;
+}
+
+bool isCLocale(const QLocale& locale)
+{
+    return locale.language() == QLocale::C;
+}
+
+// The locale's short pattern with every year field widened to four digits; quoted text is kept.
+QString widenYear(const QString& pattern)
+{
+    QString out;
+    bool inQuote = false;
+    for (qsizetype i = 0; i < pattern.size();) {
+        const QChar c = pattern.at(i);
+        if (c == QLatin1Char('\'')) {
+            inQuote = !inQuote;
+            out += c;
+            ++i;
+            continue;
+        }
+        if (!inQuote && c == QLatin1Char('y')) {
+            qsizetype run = 0;
+            while (i + run < pattern.size() && pattern.at(i + run) == QLatin1Char('y')) {
+                ++run;
+            }
+            out += QLatin1String("yyyy");
+            i += run;
+            continue;
+        }
+        out += c;
+        ++i;
+    }
+    return out;
+}
+
+// Splits a pattern of d, dd, M, MM, yyyy and literal text; empty when it holds anything else.
+std::vector<DatePiece> numericPieces(const QString& pattern)
+{
+    std::vector<DatePiece> pieces;
+    bool inQuote = false;
+    QString literal;
+    auto flush = [&] {
+        if (!literal.isEmpty()) {
+            pieces.push_back({DatePiece::Kind::Literal, 0, literal});
+            literal.clear();
+        }
+    };
+    for (qsizetype i = 0; i < pattern.size();) {
+        const QChar c = pattern.at(i);
+        if (c == QLatin1Char('\'')) {
+            if (i + 1 < pattern.size() && pattern.at(i + 1) == QLatin1Char('\'')) {
+                literal += c;
+                i += 2;
+                continue;
+            }
+            inQuote = !inQuote;
+            ++i;
+            continue;
+        }
+        if (inQuote || !c.isLetter()) {
+            literal += c;
+            ++i;
+            continue;
+        }
+        qsizetype run = 0;
+        while (i + run < pattern.size() && pattern.at(i + run) == c) {
+            ++run;
+        }
+        flush();
+        if (c == QLatin1Char('d') && run <= 2) {
+            pieces.push_back({DatePiece::Kind::Day, int(run), {}});
+        } else if (c == QLatin1Char('M') && run <= 2) {
+            pieces.push_back({DatePiece::Kind::Month, int(run), {}});
+        } else if (c == QLatin1Char('y') && run == 4) {
+            pieces.push_back({DatePiece::Kind::Year, 4, {}});
+        } else {
+            return {};
+        }
+        i += run;
+    }
+    flush();
+    return pieces;
+}
+
+// Bumped whenever the pinned locale changes, so that forms() works the locale out again.
+int& localeGeneration()
+{
+    static int generation = 0;
+    return generation;
+}
+
+Forms& forms()
+{
+    static Forms f;
+    static int generation = -1;
+    if (generation != localeGeneration()) {
+        QLocale locale = pinned().value_or(QLocale::system());
+        if (isCLocale(locale)) {
+            locale = QLocale(QLocale::Chinese, QLocale::China);
+        }
+        locale.setNumberOptions(QLocale::DefaultNumberOptions);
+        f.locale = locale;
+        f.format = widenYear(locale.dateFormat(QLocale::ShortFormat));
+        f.decimal = locale.decimalPoint();
+        f.minus = locale.negativeSign();
+        f.pieces = numericPieces(f.format);
+        generation = localeGeneration();
+    }
+    return f;
+}
+
+void appendPadded(QString& out, int value, int width)
+{
+    char buf[16];
+    const auto r = std::to_chars(buf, buf + sizeof buf, value);
+    for (int n = int(r.ptr - buf); n < width; ++n) {
+        out += QLatin1Char('0');
+    }
+    out += QLatin1String(buf, r.ptr - buf);
+}
+
+// Reads minDigits to maxDigits ASCII digits at pos; -1 when there are fewer.
+int readDigits(QStringView text, qsizetype& pos, int minDigits, int maxDigits)
+{
+    int value = 0;
+    int n = 0;
+    while (pos < text.size() && n < maxDigits && text.at(pos) >= QLatin1Char('0') &&
+           text.at(pos) <= QLatin1Char('9')) {
+        value = value * 10 + (text.at(pos).unicode() - u'0');
+        ++pos;
+        ++n;
+    }
+    return n >= minDigits ? value : -1;
+}
+
+std::optional<QDate> readIso(QStringView text)
+{
+    qsizetype pos = 0;
+    const int y = readDigits(text, pos, 4, 4);
+    if (y < 0 || pos >= text.size() || text.at(pos) != QLatin1Char('-')) {
+        return std::nullopt;
+    }
+    ++pos;
+    const int m = readDigits(text, pos, 1, 2);
+    if (m < 0 || pos >= text.size() || text.at(pos) != QLatin1Char('-')) {
+        return std::nullopt;
+    }
+    ++pos;
+    const int d = readDigits(text, pos, 1, 2);
+    if (d < 0 || pos != text.size() || !QDate::isValid(y, m, d)) {
+        return std::nullopt;
+    }
+    return QDate(y, m, d);
+}
+
+std::optional<QDate> readPieces(QStringView text, const std::vector<DatePiece>& pieces)
+{
+    qsizetype pos = 0;
+    int y = -1, m = -1, d = -1;
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+        const DatePiece& p = pieces[i];
+        // Two fields with nothing between them can only be told apart by their widths.
+        const bool adjacent = i + 1 < pieces.size() && pieces[i + 1].kind != DatePiece::Kind::Literal;
+        switch (p.kind) {
+        case DatePiece::Kind::Literal:
+            if (!text.mid(pos).startsWith(p.literal)) {
+                return std::nullopt;
+            }
+            pos += p.literal.size();
+            break;
+        case DatePiece::Kind::Day:
+            d = readDigits(text, pos, adjacent ? 2 : 1, 2);
+            break;
+        case DatePiece::Kind::Month:
+            m = readDigits(text, pos, adjacent ? 2 : 1, 2);
+            break;
+        case DatePiece::Kind::Year: {
+            const qsizetype start = pos;
+            y = readDigits(text, pos, 2, 4);
+            const qsizetype digits = pos - start;
+            if (digits == 2) {
+                y += y < 50 ? 2000 : 1900; // a two-digit year means 1950 to 2049
+            } else if (digits != 4) {
+                return std::nullopt;
+            }
+            break;
+        }
+        }
+        if ((p.kind == DatePiece::Kind::Day && d < 0) || (p.kind == DatePiece::Kind::Month && m < 0) ||
+            (p.kind == DatePiece::Kind::Year && y < 0)) {
+            return std::nullopt;
+        }
+    }
+    if (pos != text.size() || y < 0 || m < 0 || d < 0 || !QDate::isValid(y, m, d)) {
+        return std::nullopt;
+    }
+    return QDate(y, m, d);
+}
+
+} // namespace
+
+QLocale uiLocale()
+{
+    return forms().locale;
+}
+
+void setUiLocale(const std::optional<QLocale>& locale)
+{
+    if (locale && *locale == QLocale()) {
+        pinned().reset();
+    } else {
+        pinned() = locale;
+    }
+    ++localeGeneration();
+}
+
+QString shortDateFormat()
+{
+    return forms().format;
+}
+
+QString dateText(const QDate& date)
+{
+    if (!date.isValid()) {
+        return QString();
+    }
+    const Forms& f = forms();
+    if (f.pieces.empty()) {
+        return f.locale.toString(date, f.format);
+    }
+    QString out;
+    out.reserve(12);
+    for (const DatePiece& p : f.pieces) {
+        switch (p.kind) {
+        case DatePiece::Kind::Literal:
+            out += p.literal;
+            break;
+        case DatePiece::Kind::Day:
+            appendPadded(out, date.day(), p.width);
+            break;
+        case DatePiece::Kind::Month:
+            appendPadded(out, date.month(), p.width);
+            break;
+        case DatePiece::Kind::Year:
+            appendPadded(out, date.year(), 4);
+            break;
+        }
+    }
+    return out;
+}
+
+std::optional<QDate> readDate(QStringView text)
+{
+    text = text.trimmed();
+    if (text.isEmpty()) {
+        return std::nullopt;
+    }
+    if (auto iso = readIso(text)) {
+        return iso;
+    }
+    const Forms& f = forms();
+    if (!f.pieces.empty()) {
+        return readPieces(text, f.pieces);
+    }
+    const QDate date = f.locale.toDate(text.toString(), f.format);
+    return date.isValid() ? std::optional<QDate>(date) : std::nullopt;
+}
+
+QString numberText(double value)
+{
+    const Forms& f = forms();
+    if (!std::isfinite(value)) {
+        return f.locale.toString(value);
+    }
+    if (value == 0) {
+        return QStringLiteral("0");
+    }
+    // Fifteen significant digits in scientific form, then placed as plain decimal text.
+    char buf[40];
+    const auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, 14);
+    const char* p = buf;
+    const bool negative = *p == '-';
+    if (negative) {
+        ++p;
+    }
+    char digits[16];
+    int n = 0;
+    for (; p < r.ptr && *p != 'e'; ++p) {
+        if (*p != '.') {
+            digits[n++] = *p;
+        }
+    }
+    int exponent = 0;
+    std::from_chars(p + 1 + (p[1] == '+' ? 1 : 0), r.ptr, exponent);
+    while (n > 1 && digits[n - 1] == '0') {
+        --n;
+    }
+    QString out;
+    out.reserve(n + (exponent < 0 ? -exponent : exponent) + 4);
+    if (negative) {
+        out += f.minus;
+    }
+    if (exponent < 0) {
+        out += QLatin1Char('0');
+        out += f.decimal;
+        for (int i = 0; i < -exponent - 1; ++i) {
+            out += QLatin1Char('0');
+        }
+        out += QLatin1String(digits, n);
+        return out;
+    }
+    const int whole = exponent + 1;
+    if (n <= whole) {
+        out += QLatin1String(digits, n);
+        for (int i = n; i < whole; ++i) {
+            out += QLatin1Char('0');
+        }
+        return out;
+    }
+    out += QLatin1String(digits, whole);
+    out += f.decimal;
+    out += QLatin1String(digits + whole, n - whole);
+    return out;
+}
+
+std::optional<double> readNumber(QStringView text)
+{
+    const Forms& f = forms();
+    bool ok = false;
+    const double value = f.locale.toDouble(text.trimmed(), &ok);
+    if (!ok || !std::isfinite(value)) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+} // namespace textforms

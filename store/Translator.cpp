@@ -1,0 +1,584 @@
+#include "store/Translator.h"
+
+#include "store/StoreError.h"
+#include "store/StoreTexts.h"
+#include "store/TextForms.h"
+
+#include <array>
+
+namespace store {
+
+namespace {
+
+constexpr int maxClauses = 64;        // far beyond the two the filter builds
+constexpr int maxExprDepth = 16;      // nesting of parentheses in a sum
+constexpr qsizetype shownChars = 200; // of a refused statement, in its message
+
+struct Token
+{
+    enum class Type { Word, Number, String, Date, Symbol, End };
+    Type type = Type::End;
+    QString text;
+};
+
+QString shown(const QString& statement)
+{
+    return statement.size() > shownChars ? statement.left(shownChars) + QStringLiteral("…") : statement;
+}
+
+[[noreturn]] void refuse(const QString& statement)
+{
+    throw StoreError(StoreError::Kind::Refused, texts::refused(shown(statement)));
+}
+
+bool isAsciiLetter(QChar c)
+{
+    return (c >= QLatin1Char('a') && c <= QLatin1Char('z')) ||
+           (c >= QLatin1Char('A') && c <= QLatin1Char('Z'));
+}
+
+bool isAsciiDigit(QChar c)
+{
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
+
+// Splits the statement into tokens. A ";" may only end it: anything after one is a second statement.
+std::vector<Token> tokenize(const QString& s)
+{
+    std::vector<Token> tokens;
+    qsizetype i = 0;
+    const qsizetype n = s.size();
+    while (i < n) {
+        const QChar c = s.at(i);
+        if (c.isSpace()) {
+            ++i;
+        } else if (isAsciiLetter(c) || c == QLatin1Char('_')) {
+            const qsizetype start = i;
+            while (i < n &&
+                   (isAsciiLetter(s.at(i)) || isAsciiDigit(s.at(i)) || s.at(i) == QLatin1Char('_'))) {
+                ++i;
+            }
+            tokens.push_back({Token::Type::Word, s.mid(start, i - start)});
+        } else if (isAsciiDigit(c)) {
+            const qsizetype start = i;
+            while (i < n && isAsciiDigit(s.at(i))) {
+                ++i;
+            }
+            tokens.push_back({Token::Type::Number, s.mid(start, i - start)});
+        } else if (c == QLatin1Char('\'')) {
+            // '' inside the literal is one apostrophe.
+            QString value;
+            ++i;
+            for (;;) {
+                if (i >= n) {
+                    refuse(s);
+                }
+                if (s.at(i) == QLatin1Char('\'')) {
+                    if (i + 1 < n && s.at(i + 1) == QLatin1Char('\'')) {
+                        value += QLatin1Char('\'');
+                        i += 2;
+                        continue;
+                    }
+                    ++i;
+                    break;
+                }
+                value += s.at(i++);
+            }
+            tokens.push_back({Token::Type::String, value});
+        } else if (c == QLatin1Char('#')) {
+            const qsizetype end = s.indexOf(QLatin1Char('#'), i + 1);
+            if (end < 0) {
+                refuse(s);
+            }
+            tokens.push_back({Token::Type::Date, s.mid(i + 1, end - i - 1)});
+            i = end + 1;
+        } else if (c == QLatin1Char(';')) {
+            for (qsizetype j = i + 1; j < n; ++j) {
+                if (!s.at(j).isSpace()) {
+                    throw StoreError(StoreError::Kind::Refused, texts::secondStatement());
+                }
+            }
+            break;
+        } else if ((c == QLatin1Char('>') || c == QLatin1Char('<')) && i + 1 < n &&
+                   s.at(i + 1) == QLatin1Char('=')) {
+            tokens.push_back({Token::Type::Symbol, s.mid(i, 2)});
+            i += 2;
+        } else if (QStringView(u"()*,=<>-+").contains(c)) {
+            tokens.push_back({Token::Type::Symbol, QString(c)});
+            ++i;
+        } else {
+            refuse(s);
+        }
+    }
+    tokens.push_back({Token::Type::End, QString()});
+    return tokens;
+}
+
+enum class ColumnKind { Key, Text, Number, Date };
+
+struct Column
+{
+    const char* name;
+    ColumnKind kind;
+};
+
+constexpr std::array<Column, 9> columns{{{"id", ColumnKind::Key},
+                                         {"spname", ColumnKind::Text},
+                                         {"jj", ColumnKind::Number},
+                                         {"sl", ColumnKind::Number},
+                                         {"sj", ColumnKind::Number},
+                                         {"mjzh", ColumnKind::Text},
+                                         {"kddh", ColumnKind::Text},
+                                         {"xsdate", ColumnKind::Date},
+                                         {"bz", ColumnKind::Text}}};
+
+const char* const allColumns = "id,spname,jj,sl,sj,mjzh,kddh,xsdate,bz";
+
+const Column* findColumn(const QString& word)
+{
+    for (const Column& c : columns) {
+        if (word.compare(QLatin1String(c.name), Qt::CaseInsensitive) == 0) {
+            return &c;
+        }
+    }
+    return nullptr;
+}
+
+// One element of a like pattern: any run, any one character, or a literal character.
+struct PatternPart
+{
+    enum class Kind { AnyRun, AnyOne, Literal };
+    Kind kind;
+    QChar c;
+};
+
+class Parser final
+{
+public:
+    explicit Parser(const QString& statement)
+        : m_statement(statement)
+        , m_tokens(tokenize(statement))
+    {}
+
+    Translation run()
+    {
+        if (isWord("select")) {
+            select();
+        } else if (isWord("update")) {
+            update();
+        } else if (isWord("insert")) {
+            insert();
+        } else {
+            fail();
+        }
+        if (peek().type != Token::Type::End) {
+            fail();
+        }
+        m_out.sql = m_sql.toUtf8();
+        return std::move(m_out);
+    }
+
+private:
+    [[noreturn]] void fail() const { refuse(m_statement); }
+
+    const Token& peek() const { return m_tokens[m_pos]; }
+    const Token& next()
+    {
+        const Token& t = m_tokens[m_pos];
+        if (t.type != Token::Type::End) {
+            ++m_pos;
+        }
+        return t;
+    }
+    bool isWord(const char* word) const
+    {
+        return peek().type == Token::Type::Word &&
+               peek().text.compare(QLatin1String(word), Qt::CaseInsensitive) == 0;
+    }
+    bool isSymbol(const char* symbol) const
+    {
+        return peek().type == Token::Type::Symbol && peek().text == QLatin1String(symbol);
+    }
+    void word(const char* w)
+    {
+        if (!isWord(w)) {
+            fail();
+        }
+        next();
+    }
+    void symbol(const char* s)
+    {
+        if (!isSymbol(s)) {
+            fail();
+        }
+        next();
+    }
+    const Column& column()
+    {
+        if (peek().type != Token::Type::Word) {
+            fail();
+        }
+        const Column* c = findColumn(next().text);
+        if (!c) {
+            fail();
+        }
+        return *c;
+    }
+    qint64 idNumber()
+    {
+        if (peek().type != Token::Type::Number) {
+            fail();
+        }
+        bool ok = false;
+        const qint64 id = next().text.toLongLong(&ok);
+        if (!ok) {
+            fail();
+        }
+        return id;
+    }
+    QString stringValue()
+    {
+        if (peek().type != Token::Type::String) {
+            fail();
+        }
+        return next().text;
+    }
+
+    void bindDate(const QString& text)
+    {
+        const std::optional<QDate> date = textforms::readDate(text);
+        if (!date) {
+            throw StoreError(StoreError::Kind::TypeMismatch, texts::typeMismatch(text));
+        }
+        m_sql += QLatin1Char('?');
+        m_out.params.emplace_back(date->toString(QStringLiteral("yyyy-MM-dd")));
+    }
+
+    // A quoted value converted to the kind of its column.
+    void bindValue(const Column& c, const QString& text)
+    {
+        switch (c.kind) {
+        case ColumnKind::Number: {
+            const std::optional<double> number = textforms::readNumber(text);
+            if (!number) {
+                throw StoreError(StoreError::Kind::TypeMismatch, texts::typeMismatch(text));
+            }
+            m_out.params.emplace_back(*number);
+            break;
+        }
+        case ColumnKind::Date:
+            bindDate(text);
+            return;
+        case ColumnKind::Text:
+            m_out.params.emplace_back(text);
+            break;
+        case ColumnKind::Key:
+            fail(); // the id is assigned by the store, never written
+        }
+        m_sql += QLatin1Char('?');
+    }
+
+    void fromDdlist()
+    {
+        word("from");
+        word("ddlist");
+    }
+
+    void select()
+    {
+        word("select");
+        if (isSymbol("*")) {
+            next();
+            fromDdlist();
+            word("where");
+            m_sql = QStringLiteral("SELECT %1 FROM ddlist WHERE ").arg(QLatin1String(allColumns));
+            if (isWord("id")) {
+                next();
+                symbol("=");
+                m_sql += QStringLiteral("id=?");
+                m_out.params.emplace_back(idNumber());
+                return;
+            }
+            whereAll();
+            if (isWord("order")) {
+                next();
+                word("by");
+                word("id");
+                if (isWord("desc")) {
+                    next();
+                    m_sql += QStringLiteral(" ORDER BY id DESC");
+                } else {
+                    if (isWord("asc")) {
+                        next();
+                    }
+                    m_sql += QStringLiteral(" ORDER BY id");
+                }
+            }
+            return;
+        }
+        m_sql = QStringLiteral("SELECT ");
+        if (isWord("count")) {
+            next();
+            symbol("(");
+            symbol("*");
+            symbol(")");
+            m_sql += QStringLiteral("count(*)");
+        } else if (isWord("sum")) {
+            next();
+            symbol("(");
+            m_sql += QStringLiteral("sum(");
+            expression(0);
+            symbol(")");
+            m_sql += QLatin1Char(')');
+        } else {
+            fail();
+        }
+        word("as");
+        if (peek().type != Token::Type::Word || findColumn(peek().text)) {
+            fail();
+        }
+        m_sql += QStringLiteral(" AS \"") + next().text + QStringLiteral("\" FROM ddlist WHERE ");
+        fromDdlist();
+        word("where");
+        whereAll();
+    }
+
+    // Arithmetic over the number columns: + - * and parentheses.
+    void expression(int depth)
+    {
+        if (depth > maxExprDepth) {
+            throw StoreError(StoreError::Kind::Refused, texts::tooComplex());
+        }
+        factor(depth);
+        while (isSymbol("+") || isSymbol("-") || isSymbol("*")) {
+            m_sql += next().text;
+            factor(depth);
+        }
+    }
+
+    void factor(int depth)
+    {
+        if (isSymbol("(")) {
+            next();
+            m_sql += QLatin1Char('(');
+            expression(depth + 1);
+            symbol(")");
+            m_sql += QLatin1Char(')');
+            return;
+        }
+        const Column& c = column();
+        if (c.kind != ColumnKind::Number) {
+            fail();
+        }
+        m_sql += QLatin1String(c.name);
+    }
+
+    // "1=1" and the clauses that follow it, each beginning with "and".
+    void whereAll()
+    {
+        if (peek().type != Token::Type::Number || peek().text != QLatin1String("1")) {
+            fail();
+        }
+        next();
+        symbol("=");
+        if (peek().type != Token::Type::Number || peek().text != QLatin1String("1")) {
+            fail();
+        }
+        next();
+        m_sql += QStringLiteral("1=1");
+        int clauses = 0;
+        while (isWord("and")) {
+            next();
+            if (++clauses > maxClauses) {
+                throw StoreError(StoreError::Kind::Refused, texts::tooComplex());
+            }
+            m_sql += QStringLiteral(" AND ");
+            clause();
+        }
+    }
+
+    void clause()
+    {
+        const Column& c = column();
+        if (c.kind == ColumnKind::Date) {
+            QString op;
+            if (isSymbol("=") || isSymbol(">=") || isSymbol("<=")) {
+                op = next().text;
+            } else {
+                fail();
+            }
+            if (peek().type != Token::Type::Date) {
+                fail();
+            }
+            m_sql += QLatin1String(c.name) + op;
+            bindDate(next().text);
+            return;
+        }
+        if (c.kind != ColumnKind::Text) {
+            fail();
+        }
+        word("like");
+        like(c, stringValue());
+    }
+
+    void like(const Column& c, const QString& pattern)
+    {
+        const std::vector<PatternPart> parts = readPattern(pattern);
+        // %literal% is the keyword search: a plain substring test has no pattern length limit.
+        bool substring = parts.size() >= 2 && parts.front().kind == PatternPart::Kind::AnyRun &&
+                         parts.back().kind == PatternPart::Kind::AnyRun;
+        QString literal;
+        for (std::size_t i = 1; substring && i + 1 < parts.size(); ++i) {
+            if (parts[i].kind != PatternPart::Kind::Literal) {
+                substring = false;
+            } else {
+                literal += parts[i].c;
+            }
+        }
+        if (substring) {
+            m_sql += QStringLiteral("instr(lower(%1),lower(?))>0").arg(QLatin1String(c.name));
+            m_out.params.emplace_back(literal);
+            return;
+        }
+        QString escaped;
+        for (const PatternPart& p : parts) {
+            switch (p.kind) {
+            case PatternPart::Kind::AnyRun:
+                escaped += QLatin1Char('%');
+                break;
+            case PatternPart::Kind::AnyOne:
+                escaped += QLatin1Char('_');
+                break;
+            case PatternPart::Kind::Literal:
+                if (p.c == QLatin1Char('%') || p.c == QLatin1Char('_') || p.c == QLatin1Char('\\')) {
+                    escaped += QLatin1Char('\\');
+                }
+                escaped += p.c;
+                break;
+            }
+        }
+        m_sql += QStringLiteral("%1 LIKE ? ESCAPE '\\'").arg(QLatin1String(c.name));
+        m_out.params.emplace_back(escaped);
+    }
+
+    // % any run, _ any one character, [c] the character c itself; a lone ] is itself.
+    std::vector<PatternPart> readPattern(const QString& pattern) const
+    {
+        std::vector<PatternPart> parts;
+        parts.reserve(pattern.size());
+        for (qsizetype i = 0; i < pattern.size(); ++i) {
+            const QChar c = pattern.at(i);
+            if (c == QLatin1Char('%')) {
+                if (parts.empty() || parts.back().kind != PatternPart::Kind::AnyRun) {
+                    parts.push_back({PatternPart::Kind::AnyRun, {}});
+                }
+            } else if (c == QLatin1Char('_')) {
+                parts.push_back({PatternPart::Kind::AnyOne, {}});
+            } else if (c == QLatin1Char('[')) {
+                // Only the one-character escapes are supported; a character class is refused.
+                if (i + 2 >= pattern.size() || pattern.at(i + 2) != QLatin1Char(']')) {
+                    throw StoreError(StoreError::Kind::Refused, texts::badPattern(shown(pattern)));
+                }
+                parts.push_back({PatternPart::Kind::Literal, pattern.at(i + 1)});
+                i += 2;
+            } else {
+                parts.push_back({PatternPart::Kind::Literal, c});
+            }
+        }
+        return parts;
+    }
+
+    void update()
+    {
+        word("update");
+        word("ddlist");
+        word("set");
+        m_sql = QStringLiteral("UPDATE ddlist SET ");
+        unsigned seen = 0;
+        for (bool first = true;; first = false) {
+            if (!first) {
+                m_sql += QLatin1Char(',');
+            }
+            const Column& c = column();
+            markOnce(c, seen);
+            symbol("=");
+            m_sql += QLatin1String(c.name) + QLatin1Char('=');
+            bindValue(c, stringValue());
+            if (!isSymbol(",")) {
+                break;
+            }
+            next();
+        }
+        word("where");
+        word("id");
+        symbol("=");
+        m_sql += QStringLiteral(" WHERE id=?");
+        m_out.params.emplace_back(idNumber());
+        m_out.writes = true;
+    }
+
+    void insert()
+    {
+        word("insert");
+        word("into");
+        word("ddlist");
+        symbol("(");
+        std::vector<const Column*> targets;
+        unsigned seen = 0;
+        for (;;) {
+            const Column& c = column();
+            markOnce(c, seen);
+            targets.push_back(&c);
+            if (!isSymbol(",")) {
+                break;
+            }
+            next();
+        }
+        symbol(")");
+        word("values");
+        symbol("(");
+        m_sql = QStringLiteral("INSERT INTO ddlist (");
+        for (std::size_t i = 0; i < targets.size(); ++i) {
+            if (i > 0) {
+                m_sql += QLatin1Char(',');
+            }
+            m_sql += QLatin1String(targets[i]->name);
+        }
+        m_sql += QStringLiteral(") VALUES (");
+        // One quoted value for each named column, in the same order.
+        for (std::size_t i = 0; i < targets.size(); ++i) {
+            if (i > 0) {
+                symbol(",");
+                m_sql += QLatin1Char(',');
+            }
+            bindValue(*targets[i], stringValue());
+        }
+        symbol(")");
+        m_sql += QLatin1Char(')');
+        m_out.writes = true;
+    }
+
+    void markOnce(const Column& c, unsigned& seen)
+    {
+        const unsigned bit = 1u << (&c - columns.data());
+        if (seen & bit) {
+            fail();
+        }
+        seen |= bit;
+    }
+
+    const QString& m_statement;
+    std::vector<Token> m_tokens;
+    std::size_t m_pos = 0;
+    QString m_sql;
+    Translation m_out;
+};
+
+} // namespace
+
+Translation translate(const QString& statement)
+{
+    return Parser(statement).run();
+}
+
+} // namespace store

@@ -1,0 +1,124 @@
+#include "store/TextForms.h"
+#include "support/Fixtures.h"
+#include "tests/store/Printing.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Pins the forms to one locale for a test and gives the pinned one back afterwards.
+class TextFormsTest : public ::testing::Test
+{
+protected:
+    void use(const char* name) { textforms::setUiLocale(QLocale(QString::fromLatin1(name))); }
+    void TearDown() override { testsupport::pinLocale(); }
+};
+
+TEST_F(TextFormsTest, DateTextHasFourDigitYearInEveryLocale)
+{
+    const QDate day(2026, 12, 9);
+    use("zh_CN");
+    EXPECT_EQ(textforms::dateText(day), QStringLiteral("2026/12/9"));
+    use("en_US");
+    EXPECT_EQ(textforms::shortDateFormat(), QStringLiteral("M/d/yyyy"));
+    EXPECT_EQ(textforms::dateText(day), QStringLiteral("12/9/2026"));
+    use("de_DE");
+    EXPECT_EQ(textforms::dateText(QDate(2026, 3, 5)), QStringLiteral("05.03.2026"));
+    // The C locale has no regional form of its own: the program uses Chinese (China).
+    textforms::setUiLocale(QLocale::c());
+    EXPECT_EQ(textforms::uiLocale().name(), QStringLiteral("zh_CN"));
+    EXPECT_EQ(textforms::dateText(day), QStringLiteral("2026/12/9"));
+}
+
+TEST_F(TextFormsTest, ReadDateAcceptsTheShownFormAndIsoOnly)
+{
+    use("zh_CN");
+    EXPECT_EQ(textforms::readDate(u"2026/12/9"), QDate(2026, 12, 9));
+    EXPECT_EQ(textforms::readDate(u"2026/12/09"), QDate(2026, 12, 9));
+    EXPECT_EQ(textforms::readDate(u"2026-12-09"), QDate(2026, 12, 9));
+    EXPECT_EQ(textforms::readDate(u"2026-1-5"), QDate(2026, 1, 5));
+    EXPECT_EQ(textforms::readDate(u"26/12/9"), QDate(2026, 12, 9));
+    EXPECT_EQ(textforms::readDate(u"50/1/1"), QDate(1950, 1, 1));
+    EXPECT_EQ(textforms::readDate(u"49/12/31"), QDate(2049, 12, 31));
+    EXPECT_EQ(textforms::readDate(u" 2026/12/9 "), QDate(2026, 12, 9));
+    for (const char16_t* bad :
+         {u"", u"abc", u"2026/2/30", u"2026/13/1", u"2026/12/9x", u"12/9/2026", u"2026.12.9", u"202/12/9",
+          u"20261/12/9", u"2026/12/", u"2026-02-29", u"2026/12/123"}) {
+        EXPECT_FALSE(textforms::readDate(bad).has_value()) << QString::fromUtf16(bad).toStdString();
+    }
+    EXPECT_EQ(textforms::readDate(u"2024/2/29"), QDate(2024, 2, 29));
+
+    use("en_US");
+    EXPECT_EQ(textforms::readDate(u"12/9/2026"), QDate(2026, 12, 9));
+    EXPECT_EQ(textforms::readDate(u"12/9/26"), QDate(2026, 12, 9));
+    EXPECT_EQ(textforms::readDate(u"2026-12-09"), QDate(2026, 12, 9));
+    EXPECT_FALSE(textforms::readDate(u"2026/12/9").has_value());
+    EXPECT_FALSE(textforms::readDate(u"13/9/2026").has_value());
+
+    use("de_DE");
+    EXPECT_EQ(textforms::readDate(u"09.12.2026"), QDate(2026, 12, 9));
+    EXPECT_EQ(textforms::readDate(u"9.12.2026"), QDate(2026, 12, 9));
+    EXPECT_FALSE(textforms::readDate(u"12/9/2026").has_value());
+
+    // Every day shown reads back as itself.
+    for (const char* name : {"zh_CN", "en_US", "de_DE", "ja_JP", "ko_KR", "sv_SE"}) {
+        use(name);
+        for (QDate d(1753, 1, 1); d.year() < 10000; d = d.addDays(997)) {
+            ASSERT_EQ(textforms::readDate(textforms::dateText(d)), d)
+                << name << " " << d.toString().toStdString();
+        }
+    }
+}
+
+TEST_F(TextFormsTest, NumberTextIsPlainDecimal)
+{
+    use("zh_CN");
+    EXPECT_EQ(textforms::numberText(12.5), QStringLiteral("12.5"));
+    EXPECT_EQ(textforms::numberText(3), QStringLiteral("3"));
+    EXPECT_EQ(textforms::numberText(0.3), QStringLiteral("0.3"));
+    EXPECT_EQ(textforms::numberText(0.1 + 0.2), QStringLiteral("0.3"));
+    EXPECT_EQ(textforms::numberText(-7), QStringLiteral("-7"));
+    EXPECT_EQ(textforms::numberText(-0.0), QStringLiteral("0"));
+    EXPECT_EQ(textforms::numberText(1234567.25), QStringLiteral("1234567.25"));
+    EXPECT_EQ(textforms::numberText(1e20), QStringLiteral("100000000000000000000"));
+    EXPECT_EQ(textforms::numberText(0.000012), QStringLiteral("0.000012"));
+    EXPECT_EQ(textforms::numberText(123456789012345678.0), QStringLiteral("123456789012346000"));
+    EXPECT_EQ(textforms::numberText(2.0 / 3), QStringLiteral("0.666666666666667"));
+    EXPECT_EQ(textforms::numberText(350.5), QStringLiteral("350.5"));
+    use("de_DE");
+    EXPECT_EQ(textforms::numberText(12.5), QStringLiteral("12,5"));
+    EXPECT_EQ(textforms::numberText(-1234.75), QStringLiteral("-1234,75"));
+    use("en_US");
+    EXPECT_EQ(textforms::numberText(1234.75), QStringLiteral("1234.75"));
+}
+
+TEST_F(TextFormsTest, ReadNumberFollowsTheLocale)
+{
+    use("zh_CN");
+    EXPECT_EQ(textforms::readNumber(u"12.5"), 12.5);
+    EXPECT_EQ(textforms::readNumber(u" -2 "), -2);
+    EXPECT_EQ(textforms::readNumber(u"+3"), 3);
+    EXPECT_EQ(textforms::readNumber(u"1,234.5"), 1234.5);
+    EXPECT_EQ(textforms::readNumber(u"1.5e2"), 150);
+    EXPECT_EQ(textforms::readNumber(u"0"), 0);
+    for (const char16_t* bad :
+         {u"", u" ", u"abc", u"1.2.3", u"12a", u"1e999", u"inf", u"nan", u"--1", u"1 2"}) {
+        EXPECT_FALSE(textforms::readNumber(bad).has_value()) << QString::fromUtf16(bad).toStdString();
+    }
+    use("de_DE");
+    EXPECT_EQ(textforms::readNumber(u"12,5"), 12.5);
+    EXPECT_EQ(textforms::readNumber(u"1.234,5"), 1234.5);
+    use("en_US");
+    EXPECT_EQ(textforms::readNumber(u"1,234.5"), 1234.5);
+    // Whatever is shown reads back as the same number.
+    for (const char* name : {"zh_CN", "en_US", "de_DE"}) {
+        use(name);
+        for (double v : {12.5, -7.0, 0.3, 1234567.125, 1e-7, 98765432109.5}) {
+            EXPECT_EQ(textforms::readNumber(textforms::numberText(v)), v) << name;
+        }
+    }
+    textforms::setUiLocale(QLocale::c());
+    EXPECT_EQ(textforms::readNumber(u"12.5"), 12.5);
+}
+
+} // namespace

@@ -226,17 +226,7 @@ void MainForm::ddlist(const QString& condition)
 
 void MainForm::cxtj()
 {
-    QString condition;
-    const QString keyword = c2->text();
-    const QString field = c1->currentText();
-    if (!keyword.isEmpty() && keyword != texts::keywordPrompt && field != texts::fieldPrompt) {
-        const QString column = texts::columnOf(field);
-        if (!column.isEmpty()) {
-            condition += texts::keywordClause(column, keyword);
-        }
-    }
-    condition += texts::dateRange(startdate->text(), enddate->text());
-    ddlist(condition);
+    ddlist(texts::queryCondition(c1->currentText(), c2->text(), startdate->text(), enddate->text()));
 }
 
 QString MainForm::ddidText() const

@@ -36,4 +36,16 @@ QString columnOf(const QString& field)
     return QString();
 }
 
+QString queryCondition(const QString& field, const QString& keyword, const QString& start, const QString& end)
+{
+    QString condition;
+    if (!keyword.isEmpty() && keyword != keywordPrompt && field != fieldPrompt) {
+        const QString column = columnOf(field);
+        if (!column.isEmpty()) {
+            condition += keywordClause(column, keyword);
+        }
+    }
+    return condition + dateRange(start, end);
+}
+
 } // namespace main_texts

@@ -87,5 +87,9 @@ inline QString dateRange(const QString& start, const QString& end)
 QString keywordClause(const QString& column, const QString& keyword);
 // The column of a c1 item; empty for the prompt or an unknown text.
 QString columnOf(const QString& field);
+// The filter's condition: the keyword clause when a field is chosen and a keyword typed, then always the
+// date range.
+QString
+queryCondition(const QString& field, const QString& keyword, const QString& start, const QString& end);
 
 } // namespace main_texts

@@ -13,7 +13,10 @@ constexpr int toPixels(int twips)
     // Rounded to the nearest pixel, halves away from zero.
     return twips >= 0 ? (twips + perPixel / 2) / perPixel : -((-twips + perPixel / 2) / perPixel);
 }
-constexpr int fromPixels(int pixels) { return pixels * perPixel; }
+constexpr int fromPixels(int pixels)
+{
+    return pixels * perPixel;
+}
 
 inline QRect rect(int left, int top, int width, int height)
 {

@@ -1,0 +1,325 @@
+#include "EntryFixture.h"
+
+#include "entry/EntryTexts.h"
+#include "store/DbConfig.h"
+#include "store/StoreError.h"
+#include "ui/MonthView.h"
+
+#include <QFile>
+#include <sqlite3.h>
+
+using namespace entrytexts;
+
+namespace {
+
+class EntrySaveTest : public EntryTest
+{
+protected:
+    void openEdit(qint64 id)
+    {
+        host.tag = QStringLiteral("edit");
+        host.ddid = QString::number(id);
+        open();
+    }
+
+    QString cell(qint64 id, const char* column) const { return store->cell(id, QString::fromLatin1(column)); }
+    double number(qint64 id, const char* column) const { return cell(id, column).toDouble(); }
+};
+
+// Holds the data file locked against writers for as long as it lives.
+class WriteLock
+{
+public:
+    explicit WriteLock(const QString& path)
+    {
+        sqlite3_open(path.toUtf8().constData(), &m_db);
+        sqlite3_exec(m_db, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr);
+    }
+    ~WriteLock()
+    {
+        sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+        sqlite3_close(m_db);
+    }
+
+private:
+    sqlite3* m_db = nullptr;
+};
+
+} // namespace
+
+TEST_F(EntrySaveTest, AddThenEditThenSaveAgainKeepsOneOrderWithTheNewValues)
+{
+    open();
+    EXPECT_FALSE(form->editMode());
+    typeOrder();
+    click("Command1");
+    EXPECT_EQ(messages(), QStringList{saved});
+    EXPECT_EQ(ui::msgbox_seam::shown().front().flags, ui::MB_OK_EXCLAMATION);
+    EXPECT_EQ(ui::msgbox_seam::shown().front().title, QStringLiteral("提示"));
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(form->result(), QDialog::Accepted);
+    ASSERT_EQ(store->count(), 1);
+    const qint64 id = 1;
+    EXPECT_EQ(cell(id, "spname"), QStringLiteral("茶杯"));
+    EXPECT_DOUBLE_EQ(number(id, "sl"), 2);
+    EXPECT_DOUBLE_EQ(number(id, "jj"), 10.5);
+    EXPECT_DOUBLE_EQ(number(id, "sj"), 18);
+    EXPECT_EQ(cell(id, "mjzh"), QStringLiteral("buyer01"));
+    EXPECT_EQ(cell(id, "kddh"), QStringLiteral("SF1000"));
+    EXPECT_EQ(cell(id, "bz"), QStringLiteral("送货上门"));
+    EXPECT_EQ(host.cxtjCalls, 1); // listmode "cx"
+
+    // Edit: the stored values come back in the boxes as the windows show them.
+    ui::msgbox_seam::reset();
+    ui::msgbox_seam::arm();
+    openEdit(id);
+    EXPECT_TRUE(form->editMode());
+    EXPECT_EQ(text("spname"), QStringLiteral("茶杯"));
+    EXPECT_EQ(text("sl"), QStringLiteral("2"));
+    EXPECT_EQ(text("jj"), QStringLiteral("10.5"));
+    EXPECT_EQ(text("sj"), QStringLiteral("18"));
+    EXPECT_EQ(text("mjzh"), QStringLiteral("buyer01"));
+    EXPECT_EQ(text("kddh"), QStringLiteral("SF1000"));
+    EXPECT_EQ(text("xsdate"), QStringLiteral("2026/12/1"));
+    EXPECT_EQ(text("bz"), QStringLiteral("送货上门"));
+    type("sj", QStringLiteral("20"));
+    type("xsdate", QStringLiteral("2026/11/30"));
+    click("Command1");
+    EXPECT_EQ(messages(), QStringList{saved});
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(store->count(), 1);
+    EXPECT_DOUBLE_EQ(number(id, "sj"), 20);
+    EXPECT_EQ(cell(id, "spname"), QStringLiteral("茶杯"));
+
+    // Saving again without a change still writes the order and confirms.
+    ui::msgbox_seam::reset();
+    ui::msgbox_seam::arm();
+    openEdit(id);
+    EXPECT_EQ(text("xsdate"), QStringLiteral("2026/11/30"));
+    click("Command1");
+    EXPECT_EQ(messages(), QStringList{saved});
+    EXPECT_EQ(store->count(), 1);
+    EXPECT_DOUBLE_EQ(number(id, "sj"), 20);
+    EXPECT_EQ(cell(id, "kddh"), QStringLiteral("SF1000"));
+}
+
+TEST_F(EntrySaveTest, SaveAndNewTwiceGivesTwoOrdersOneMessageEachAndAnEmptyForm)
+{
+    open();
+    auto* calendar = find<ui::MonthView>("MonthView1");
+    typeOrder(QStringLiteral("第一件"));
+    QTest::mouseClick(find("xsdate"), Qt::LeftButton); // the calendar is open while saving
+    ASSERT_TRUE(calendar->isVisible());
+    find("kddh")->setFocus();
+    click("Command3");
+    EXPECT_EQ(messages(), QStringList{saved});
+    typeOrder(QStringLiteral("第二件"));
+    click("Command3");
+    EXPECT_EQ(messages(), (QStringList{saved, saved}));
+
+    EXPECT_EQ(store->count(), 2);
+    EXPECT_EQ(cell(1, "spname"), QStringLiteral("第一件"));
+    EXPECT_EQ(cell(2, "spname"), QStringLiteral("第二件"));
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_FALSE(form->editMode());
+    for (const char* box : {"spname", "sl", "jj", "sj", "mjzh", "kddh", "bz"}) {
+        EXPECT_TRUE(text(box).isEmpty()) << box;
+    }
+    EXPECT_EQ(text("xsdate"), today());
+    EXPECT_TRUE(calendar->isVisible()); // left as it was
+    EXPECT_EQ(host.cxtjCalls, 2);
+}
+
+TEST_F(EntrySaveTest, RemarksNullShownAsABlankAndSavedAsABlankEmptyStaysEmpty)
+{
+    const qint64 nullRemark = store->addOrder(QStringLiteral("杯"), 1, 1, 2, QStringLiteral("a"),
+                                              QStringLiteral("k"), QStringLiteral("2026-12-01"));
+    openEdit(nullRemark);
+    EXPECT_EQ(text("bz"), QStringLiteral(" "));
+    click("Command1");
+    EXPECT_EQ(cell(nullRemark, "bz"), QStringLiteral(" "));
+
+    const qint64 emptyRemark =
+        store->addOrder(QStringLiteral("杯"), 1, 1, 2, QStringLiteral("a"), QStringLiteral("k"),
+                        QStringLiteral("2026-12-01"), QStringLiteral(""));
+    openEdit(emptyRemark);
+    EXPECT_EQ(text("bz"), QString());
+
+    host.tag.clear();
+    open();
+    typeOrder();
+    type("bz", QString());
+    click("Command1");
+    const QString stored = cell(3, "bz");
+    EXPECT_FALSE(stored.isNull());
+    EXPECT_TRUE(stored.isEmpty());
+}
+
+TEST_F(EntrySaveTest, RefreshFollowsListmode)
+{
+    db_config::listmode = QStringLiteral("all");
+    open();
+    typeOrder();
+    click("Command3");
+    EXPECT_EQ(host.ddlistCalls, 1);
+    EXPECT_EQ(host.lastCondition, QString());
+    EXPECT_EQ(host.cxtjCalls, 0);
+
+    db_config::listmode = QStringLiteral("cx");
+    typeOrder();
+    click("Command1");
+    EXPECT_EQ(host.ddlistCalls, 1);
+    EXPECT_EQ(host.cxtjCalls, 1);
+
+    // The list is refreshed while the window is still open, after the confirmation and after qk.
+    host.cxtjCalls = 0;
+    bool openDuringRefresh = false;
+    QString spnameDuringRefresh = QStringLiteral("(unset)");
+    qsizetype messagesBeforeRefresh = -1;
+    host.onRefresh = [&] {
+        openDuringRefresh = form->isVisible();
+        spnameDuringRefresh = text("spname");
+        messagesBeforeRefresh = ui::msgbox_seam::shown().size();
+    };
+    ui::msgbox_seam::reset();
+    ui::msgbox_seam::arm();
+    open();
+    typeOrder();
+    click("Command3");
+    EXPECT_TRUE(openDuringRefresh);
+    EXPECT_TRUE(spnameDuringRefresh.isEmpty());
+    EXPECT_EQ(messagesBeforeRefresh, 1);
+    typeOrder();
+    click("Command1");
+    EXPECT_TRUE(openDuringRefresh);
+    EXPECT_EQ(spnameDuringRefresh, QStringLiteral("茶杯"));
+}
+
+TEST_F(EntrySaveTest, TextsAreStoredExactlyAsTyped)
+{
+    const QString spname = QStringLiteral("O'Brien's \"杯\" #1 100% [x] _");
+    const QString mjzh = QStringLiteral("a''b");
+    const QString kddh = QStringLiteral("'); DROP TABLE ddlist; --");
+    const QString bz = QStringLiteral("笑 😀 '#'");
+    open();
+    typeOrder();
+    type("spname", spname);
+    type("mjzh", mjzh);
+    type("kddh", kddh);
+    type("bz", bz);
+    click("Command1");
+    EXPECT_EQ(messages(), QStringList{saved});
+    ASSERT_EQ(store->count(), 1);
+    EXPECT_EQ(cell(1, "spname"), spname);
+    EXPECT_EQ(cell(1, "mjzh"), mjzh);
+    EXPECT_EQ(cell(1, "kddh"), kddh);
+    EXPECT_EQ(cell(1, "bz"), bz);
+
+    // And back through an edit and an update.
+    openEdit(1);
+    EXPECT_EQ(text("spname"), spname);
+    EXPECT_EQ(text("kddh"), kddh);
+    EXPECT_EQ(text("bz"), bz);
+    click("Command1");
+    EXPECT_EQ(store->count(), 1);
+    EXPECT_EQ(cell(1, "spname"), spname);
+    EXPECT_EQ(cell(1, "bz"), bz);
+}
+
+TEST_F(EntrySaveTest, ARefusedStatementKeepsTheWindowAndEveryBoxAndWritesNothing)
+{
+    open();
+    typeOrder(QStringLiteral("茶杯"), QStringLiteral("明天"));
+    const QString typedRemark = text("bz");
+    click("Command3");
+    ASSERT_EQ(ui::msgbox_seam::shown().size(), 1);
+    EXPECT_TRUE(ui::msgbox_seam::shown().front().text.startsWith(saveRefused));
+    EXPECT_EQ(ui::msgbox_seam::shown().front().title, QStringLiteral("提示"));
+    EXPECT_EQ(store->count(), 0);
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(text("spname"), QStringLiteral("茶杯")); // not cleared by qk
+    EXPECT_EQ(text("xsdate"), QStringLiteral("明天"));
+    EXPECT_EQ(text("bz"), typedRemark);
+    EXPECT_EQ(host.cxtjCalls, 0);
+
+    click("Command1");
+    EXPECT_EQ(messages().size(), 2);
+    EXPECT_FALSE(messages().contains(saved));
+    EXPECT_TRUE(form->isVisible());
+
+    // Corrected, the same window saves.
+    type("xsdate", QStringLiteral("2026/12/2"));
+    click("Command1");
+    EXPECT_EQ(messages().last(), saved);
+    EXPECT_EQ(store->count(), 1);
+}
+
+TEST_F(EntrySaveTest, ALockedOrMissingFileIsToldAndNothingIsWritten)
+{
+    open();
+    typeOrder();
+    {
+        WriteLock lock(store->dataFile());
+        click("Command1");
+    }
+    ASSERT_EQ(messages().size(), 1);
+    EXPECT_TRUE(messages().front().startsWith(saveRefused));
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(store->count(), 0);
+
+    ASSERT_TRUE(QFile::remove(store->dataFile()));
+    click("Command3");
+    ASSERT_EQ(messages().size(), 2);
+    EXPECT_TRUE(messages().last().startsWith(saveRefused));
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(text("spname"), QStringLiteral("茶杯"));
+    EXPECT_FALSE(QFile::exists(store->dataFile())); // the save never makes a new file
+}
+
+TEST_F(EntrySaveTest, AnUpdateWhoseOrderIsGoneIsNotConfirmed)
+{
+    const qint64 id = store->addOrder(QStringLiteral("杯"), 1, 1, 2, QStringLiteral("a"), QStringLiteral("k"),
+                                      QStringLiteral("2026-12-01"));
+    openEdit(id);
+    store->exec(QStringLiteral("DELETE FROM ddlist"));
+    click("Command1");
+    EXPECT_EQ(messages(), QStringList{orderGone});
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(store->count(), 0);
+    EXPECT_EQ(host.cxtjCalls, 0);
+}
+
+TEST_F(EntrySaveTest, AnEditIdThatNamesNoStoredOrderOpensAddMode)
+{
+    const qint64 id = store->addOrder(QStringLiteral("杯"), 1, 1, 2, QStringLiteral("a"), QStringLiteral("k"),
+                                      QStringLiteral("2026-12-01"));
+    for (const QString& ddid : {QStringLiteral("999"), QStringLiteral("1 or 1=1"), QStringLiteral("abc")}) {
+        host.tag = QStringLiteral("edit");
+        host.ddid = ddid;
+        open();
+        EXPECT_FALSE(form->editMode()) << qPrintable(ddid);
+        EXPECT_EQ(form->windowTitle(), addTitle);
+        EXPECT_TRUE(find<QPushButton>("Command3")->isVisible());
+        EXPECT_TRUE(text("spname").isEmpty());
+        EXPECT_EQ(text("xsdate"), today());
+    }
+    typeOrder();
+    click("Command1");
+    EXPECT_EQ(store->count(), 2); // a new order; the stored one is untouched
+    EXPECT_EQ(store->cell(id, QStringLiteral("spname")), QStringLiteral("杯"));
+}
+
+TEST_F(EntrySaveTest, AFailedRefreshAfterASaveIsToldAndTheOrderStaysSaved)
+{
+    host.onRefresh = [] {
+        throw store::StoreError(store::StoreError::Kind::Locked, QStringLiteral("文件被占用"));
+    };
+    open();
+    typeOrder();
+    click("Command1");
+    ASSERT_EQ(messages().size(), 2);
+    EXPECT_EQ(messages().front(), saved);
+    EXPECT_EQ(messages().last(), refreshFailed + QStringLiteral("文件被占用"));
+    EXPECT_EQ(store->count(), 1);
+    EXPECT_FALSE(form->isVisible()); // saved, so a second press cannot store it twice
+}

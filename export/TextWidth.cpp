@@ -1,0 +1,39 @@
+#include "export/TextWidth.h"
+
+#include <unicode/uchar.h>
+
+namespace xl {
+
+namespace {
+
+// No character below U+1100 is wide, which keeps ASCII and Latin text off the property lookup.
+constexpr char32_t firstWide = 0x1100;
+
+int widthOf(char32_t c)
+{
+    if (c < firstWide) {
+        return 1;
+    }
+    const int eaw = u_getIntPropertyValue(static_cast<UChar32>(c), UCHAR_EAST_ASIAN_WIDTH);
+    return (eaw == U_EA_WIDE || eaw == U_EA_FULLWIDTH) ? 2 : 1;
+}
+
+} // namespace
+
+int displayWidth(QStringView text)
+{
+    int width = 0;
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        char32_t c = text[i].unicode();
+        // A surrogate pair is one character (CJK extension B and beyond live there).
+        if (QChar::isHighSurrogate(c) && i + 1 < n && text[i + 1].isLowSurrogate()) {
+            c = QChar::surrogateToUcs4(text[i].unicode(), text[i + 1].unicode());
+            ++i;
+        }
+        width += widthOf(c);
+    }
+    return width;
+}
+
+} // namespace xl

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "export/CellHost.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QtGlobal>
+#include <map>
+#include <vector>
+
+struct lxw_workbook;
+struct lxw_worksheet;
+struct lxw_format;
+
+namespace xl {
+
+// One worksheet of a workbook being written. Cells are written row by row, as the export fills them:
+// the row in hand is kept until a later row is touched, so a cell's alignment can follow its value; an
+// earlier row can no longer be changed. Column widths are fitted from the texts seen so far.
+class Worksheet final : public CellHost
+{
+public:
+    Worksheet(lxw_workbook* book, lxw_worksheet* sheet);
+    ~Worksheet() override;
+    Q_DISABLE_COPY_MOVE(Worksheet)
+
+    Range Cells(int row, int column) override;
+    Range Cells() override;
+
+    // The members behind Range.
+    void setValue(int row, int column, const QString& text);
+    void setAlignment(int row, int column, int alignment);
+    void autoFitColumns(int firstColumn, int lastColumn);
+
+    // Writes the row still in hand; the workbook calls it before it is written out.
+    void finish();
+    // The workbook is gone: every later call fails.
+    void detach();
+
+private:
+    struct Cell
+    {
+        QByteArray text; // UTF-8
+        lxw_format* format = nullptr;
+        bool hasValue = false;
+        bool touched = false;
+    };
+
+    void checkOpen() const;
+    Cell& cellAt(int row, int column);
+    void flushRow();
+    lxw_format* formatFor(int alignment);
+
+    lxw_workbook* m_book;
+    lxw_worksheet* m_sheet;
+    int m_row = 0;                        // the row in hand, 0 before the first cell
+    std::vector<Cell> m_cells;            // the row in hand, by column - 1
+    std::vector<int> m_widths;            // longest text per column - 1, in narrow characters
+    std::map<int, lxw_format*> m_formats; // one format per alignment value, owned by the workbook
+};
+
+} // namespace xl

@@ -1,0 +1,64 @@
+#include "WorkbookReadback.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <algorithm>
+
+namespace exporttest {
+
+int ReadSheet::maxColumn() const
+{
+    int most = 0;
+    for (auto it = cells.keyBegin(); it != cells.keyEnd(); ++it) {
+        most = std::max(most, it->second);
+    }
+    return most;
+}
+
+int ReadSheet::maxRow() const
+{
+    return cells.isEmpty() ? 0 : cells.lastKey().first;
+}
+
+ReadSheet readWorkbook(const QString& path, QString* error)
+{
+    ReadSheet sheet;
+    QProcess python;
+    python.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral(TALLY_READ_WORKBOOK_SCRIPT), path});
+    if (!python.waitForFinished(120000) || python.exitStatus() != QProcess::NormalExit ||
+        python.exitCode() != 0) {
+        *error = QString::fromUtf8(python.readAllStandardError());
+        if (error->isEmpty()) {
+            *error = python.errorString();
+        }
+        return sheet;
+    }
+    QJsonParseError parse;
+    const QJsonDocument doc = QJsonDocument::fromJson(python.readAllStandardOutput(), &parse);
+    if (parse.error != QJsonParseError::NoError) {
+        *error = parse.errorString();
+        return sheet;
+    }
+    const QJsonObject root = doc.object();
+    sheet.sheets = root.value(QStringLiteral("sheets")).toInt();
+    for (const QJsonValue& v : root.value(QStringLiteral("cells")).toArray()) {
+        const QJsonObject c = v.toObject();
+        const QJsonValue value = c.value(QStringLiteral("value"));
+        ReadCell cell;
+        cell.value = value.isString() ? value.toString() : value.toVariant().toString();
+        cell.type = c.value(QStringLiteral("type")).toString();
+        cell.align = c.value(QStringLiteral("align")).toString();
+        sheet.cells.insert(
+            {c.value(QStringLiteral("row")).toInt(), c.value(QStringLiteral("column")).toInt()}, cell);
+    }
+    const QJsonObject widths = root.value(QStringLiteral("widths")).toObject();
+    for (auto it = widths.begin(); it != widths.end(); ++it) {
+        sheet.widths.insert(it.key().toInt(), it.value().toDouble());
+    }
+    error->clear();
+    return sheet;
+}
+
+} // namespace exporttest

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QMap>
+#include <QPair>
+#include <QString>
+
+namespace exporttest {
+
+// One cell as the independent reader found it in the file.
+struct ReadCell
+{
+    QString value;
+    QString type;  // "s" text, "n" number or empty, "f" formula, ...
+    QString align; // "left", ... or empty when the cell carries no alignment
+};
+
+// What a workbook file holds, read back with openpyxl.
+struct ReadSheet
+{
+    int sheets = 0;
+    QMap<QPair<int, int>, ReadCell> cells; // by (row, column), both from 1; only cells in the file
+    QMap<int, double> widths;              // set column widths, by column from 1
+
+    bool has(int row, int column) const { return cells.contains({row, column}); }
+    ReadCell at(int row, int column) const { return cells.value({row, column}); }
+    int maxColumn() const;
+    int maxRow() const;
+};
+
+// Reads the workbook at path with /usr/bin/python3 and openpyxl. error says why when it could not.
+ReadSheet readWorkbook(const QString& path, QString* error);
+
+} // namespace exporttest

@@ -80,6 +80,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Opens address in the browser; a failure is not reported.
+    void OpenUrl(const QString& address);
     void connectHandlers();
     void openCalendarFor(const QString& target);
     // The grid's layout after a listing, with orders empty data rows.

@@ -1,4 +1,5 @@
 #include "mainwindow/MainForm.h"
+#include "ui/AppIcon.h"
 #include "ui/AppInfo.h"
 
 #include <QApplication>
@@ -32,6 +33,9 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(appinfo::name);
     QApplication::setApplicationVersion(appinfo::versionText);
     QApplication::setOrganizationName(appinfo::credit);
+    // Both windows take their icon from here; the desktop file name lets Wayland docks show it too.
+    QApplication::setWindowIcon(ui::appIcon());
+    QGuiApplication::setDesktopFileName(QStringLiteral("tallywick"));
 
     // Qt's own dialogs and context menus in Chinese.
     QTranslator qtChinese;

@@ -1,6 +1,8 @@
 #include "ui/EntryLayout.h"
 
 #include "entry/EntryTexts.h"
+#include "ui/AppIcon.h"
+#include "ui/Fonts.h"
 #include "ui/MonthView.h"
 #include "ui/Twips.h"
 
@@ -115,7 +117,9 @@ EntryControls build(QDialog& form)
 {
     form.setObjectName(QStringLiteral("add"));
     form.setWindowTitle(entrytexts::addTitle);
-    form.setWindowIcon(QApplication::windowIcon());
+    const QIcon appWide = QApplication::windowIcon();
+    form.setWindowIcon(appWide.isNull() ? appIcon() : appWide);
+    form.setFont(fonts::interfaceFont());
     // Fixed border with the system menu and its close box, no minimize or maximize button.
     form.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                         Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |

@@ -2,6 +2,7 @@
 #include "entry/OpenEntryWindow.h"
 #include "mainwindow/MainForm.h"
 #include "support/Fixtures.h"
+#include "ui/AppIcon.h"
 #include "ui/FlexGrid.h"
 #include "ui/Label.h"
 #include "ui/MessageBox.h"
@@ -214,4 +215,18 @@ TEST_F(SkinStartup, BrokenSkinStillOpensTheWindow)
     auto form = start();
     EXPECT_TRUE(form->isVisible());
     EXPECT_TRUE(qApp->styleSheet().isEmpty());
+}
+
+TEST_F(SkinStartup, BothWindowsShowTheApplicationIcon)
+{
+    const QIcon before = QApplication::windowIcon();
+    QApplication::setWindowIcon(ui::appIcon()); // as the program's main does
+    auto form = start();
+    const auto sizesOf = [](const QIcon& icon) { return icon.availableSizes(); };
+    EXPECT_EQ(sizesOf(form->windowIcon()), sizesOf(ui::appIcon()));
+    withEntryWindow(*form, [&](entry::add& dlg) {
+        EXPECT_EQ(sizesOf(dlg.windowIcon()), sizesOf(ui::appIcon()));
+        EXPECT_EQ(dlg.windowIcon().pixmap(16).toImage(), ui::appIcon().pixmap(16).toImage());
+    });
+    QApplication::setWindowIcon(before);
 }

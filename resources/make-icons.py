@@ -7,6 +7,9 @@ pixel (BGRA and the AND mask).
 
 Needs python3 and rsvg-convert (Debian package librsvg2-bin). Run it after changing the SVG and commit
 what it writes: the build uses the committed files and needs neither this script nor rsvg-convert.
+
+make-icons.py --check writes nothing: it fails when the committed PNGs no longer show the SVG, or the
+committed .ico is not the one the PNGs make (exit 77 when rsvg-convert is missing).
 """
 
 import pathlib
@@ -31,7 +34,8 @@ def render(size):
             stdout=subprocess.PIPE,
         ).stdout
     except FileNotFoundError:
-        sys.exit("make-icons: rsvg-convert is missing (Debian package librsvg2-bin)")
+        print("make-icons: rsvg-convert is missing (Debian package librsvg2-bin)", file=sys.stderr)
+        sys.exit(77)
 
 
 def decode_png(data):
@@ -160,30 +164,61 @@ def image_8(width, height, rows):
     return bitmap_header(width, height, 8, len(pixels) + len(mask)) + body
 
 
-def write_ico(path, images):
-    """images: (size, bits, bitmap bytes) in directory order."""
+def ico_bytes(images):
+    """The .ico file of images: (size, bits, bitmap bytes) in directory order."""
     header = struct.pack("<HHH", 0, 1, len(images))
     offset = len(header) + 16 * len(images)
     directory, data = b"", b""
     for size, bits, bitmap in images:
         directory += struct.pack("<BBBBHHII", size, size, 0, 0, 1, bits, len(bitmap), offset + len(data))
         data += bitmap
-    path.write_bytes(header + directory + data)
+    return header + directory + data
 
 
-def main():
-    (HERE / "icons").mkdir(exist_ok=True)
+def ico_images(pngs):
+    """The .ico's images, in directory order, from the PNG bytes of each size."""
     images = []
     for size in SIZES:
-        png = render(size)
-        (HERE / "icons" / f"tallywick-{size}.png").write_bytes(png)
-        width, height, rows = decode_png(png)
+        width, height, rows = decode_png(pngs[size])
         if (width, height) != (size, size):
-            sys.exit(f"make-icons: rsvg-convert drew {width}x{height} for {size}")
+            sys.exit(f"make-icons: the {size} pixel PNG is {width}x{height}")
         images.append((size, 32, image_32(width, height, rows)))
         if size in PALETTED:
             images.append((size, 8, image_8(width, height, rows)))
-    write_ico(HERE / "tallywick.ico", images)
+    return images
+
+
+def png_path(size):
+    return HERE / "icons" / f"tallywick-{size}.png"
+
+
+def check():
+    """Fails when the committed files are stale; rendering may differ by rounding between librsvg versions."""
+    stale = []
+    for size in SIZES:
+        _, _, drawn = decode_png(render(size))
+        _, _, kept = decode_png(png_path(size).read_bytes())
+        worst = max(abs(a - b) for r1, r2 in zip(drawn, kept) for p, q in zip(r1, r2) for a, b in zip(p, q))
+        if len(drawn) != len(kept) or worst > 8:
+            stale.append(png_path(size).name)
+    made = ico_bytes(ico_images({s: png_path(s).read_bytes() for s in SIZES}))
+    if made != (HERE / "tallywick.ico").read_bytes():
+        stale.append("tallywick.ico")
+    if stale:
+        sys.exit("make-icons: stale, run resources/make-icons.py and commit: " + ", ".join(stale))
+    print("make-icons: the committed icons match tallywick.svg")
+
+
+def main():
+    if sys.argv[1:] == ["--check"]:
+        check()
+        return
+    (HERE / "icons").mkdir(exist_ok=True)
+    pngs = {size: render(size) for size in SIZES}
+    for size, png in pngs.items():
+        png_path(size).write_bytes(png)
+    images = ico_images(pngs)
+    (HERE / "tallywick.ico").write_bytes(ico_bytes(images))
     print(f"make-icons: wrote {len(SIZES)} PNGs and tallywick.ico with {len(images)} images")
 
 

@@ -20,6 +20,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QShowEvent>
+#include <array>
 #include <limits>
 #include <stdexcept>
 
@@ -206,13 +207,20 @@ void MainForm::ddlist(const QString& condition)
         return;
     }
     ui::FlexGrid& grid = *MSFlexGrid1;
+    constexpr int columns = static_cast<int>(texts::gridColumns.size());
+    std::array<int, columns> fieldAt{};
+    for (int col = 0; col < columns; ++col) {
+        fieldAt[col] = rs.fieldIndex(texts::gridColumns[col]);
+        if (fieldAt[col] < 0) {
+            rs.Fields(texts::gridColumns[col]); // reports the missing column
+        }
+    }
     int row = 0;
     while (!rs.Eof()) {
         ++row;
-        for (int col = 0; col < static_cast<int>(texts::gridColumns.size()); ++col) {
-            const store::Field field = rs.Fields(texts::gridColumns[col]);
-            const bool noRemark = col == texts::remarkColumn && field.isNull();
-            grid.setTextMatrix(row, col, noRemark ? texts::nullRemark : field.text());
+        for (int col = 0; col < columns; ++col) {
+            const bool noRemark = col == texts::remarkColumn && rs.isNullAt(fieldAt[col]);
+            grid.setTextMatrix(row, col, noRemark ? texts::nullRemark : rs.textAt(fieldAt[col]));
         }
         rs.MoveNext();
     }

@@ -143,7 +143,10 @@ int FlexGrid::ColWidth(int col) const
     if (isColumnHidden(col)) {
         return 0;
     }
-    return twips::fromPixels(horizontalHeader()->sectionSize(col));
+    // The width as set, unless the user has dragged the column since.
+    const int pixels = horizontalHeader()->sectionSize(col);
+    const int set = m_colTwips.value(col, -1);
+    return set >= 0 && twips::toPixels(set) == pixels ? set : twips::fromPixels(pixels);
 }
 
 void FlexGrid::setRowHeight(int row, int twips)

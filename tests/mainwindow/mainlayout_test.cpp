@@ -1,0 +1,171 @@
+#include "mainwindow/MainForm.h"
+#include "support/Fixtures.h"
+#include "ui/FlexGrid.h"
+#include "ui/Label.h"
+#include "ui/MainLayout.h"
+#include "ui/MonthView.h"
+#include "ui/Twips.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+
+namespace {
+
+class LayoutTest : public testsupport::GuiTest
+{
+protected:
+    MainForm* shownForm()
+    {
+        auto* form = new MainForm;
+        form->show();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(form));
+        return form;
+    }
+};
+
+TEST_F(LayoutTest, EveryControlSitsInItsContainerAsTheTableSays)
+{
+    auto* form = new MainForm; // design state, before the load
+    ASSERT_EQ(ui::mainLayoutTable().size(), 30u);
+    for (const ui::ControlSpec& spec : ui::mainLayoutTable()) {
+        const QString name = QString::fromLatin1(spec.name);
+        SCOPED_TRACE(spec.name);
+        auto* widget = form->findChild<QWidget*>(name);
+        ASSERT_NE(widget, nullptr);
+        const QString container = QString::fromLatin1(spec.container);
+        EXPECT_EQ(widget->parentWidget()->objectName(),
+                  container.isEmpty() ? QStringLiteral("mainfrm") : container);
+        if (spec.kind == ui::ControlSpec::Kind::Label) {
+            // Labels size themselves to their text from the given corner.
+            EXPECT_EQ(widget->pos(), QPoint(twips::toPixels(spec.left), twips::toPixels(spec.top)));
+            EXPECT_EQ(widget->size(), widget->sizeHint());
+            EXPECT_EQ(widget->focusPolicy(), Qt::NoFocus);
+        } else {
+            EXPECT_EQ(widget->geometry(), twips::rect(spec.left, spec.top, spec.width, spec.height));
+        }
+        const bool hidden = name == QStringLiteral("ddid") || name == QStringLiteral("MonthView1");
+        EXPECT_EQ(widget->isHidden(), hidden);
+    }
+    EXPECT_EQ(form->findChild<QGroupBox*>(QStringLiteral("Frame1"))->title(), QString());
+    EXPECT_EQ(form->findChild<QGroupBox*>(QStringLiteral("Frame1"))->geometry(), QRect(272, 0, 489, 81));
+    EXPECT_EQ(form->MSFlexGrid1->geometry(), QRect(8, 96, 881, 340));
+    EXPECT_EQ(form->MonthView1->geometry(), QRect(272, 72, 271, 148));
+}
+
+TEST_F(LayoutTest, TheWindowCaptionsColoursAndDesignTexts)
+{
+    auto* form = new MainForm;
+    EXPECT_EQ(form->objectName(), QStringLiteral("mainfrm"));
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Tallywick V1.1 [Tallywick工作室出品]"));
+    EXPECT_EQ(form->geometry(), QRect(203, 183, 896, 471));
+    EXPECT_FALSE(form->windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_TRUE(form->windowFlags() & Qt::WindowMinimizeButtonHint);
+    EXPECT_TRUE(form->windowFlags() & Qt::WindowSystemMenuHint);
+
+    const QStringList buttons = {QStringLiteral("我要记帐"), QStringLiteral("修改定单"),
+                                 QStringLiteral("删除定单"), QStringLiteral("查询定单"),
+                                 QStringLiteral("全部定单"), QStringLiteral("导出定单")};
+    const QList<QPushButton*> b = {form->b1, form->b2, form->b3, form->b4, form->b5, form->b6};
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(b[i]->text(), buttons[i]);
+    }
+    QStringList items;
+    for (int i = 0; i < form->c1->count(); ++i) {
+        items.append(form->c1->itemText(i));
+    }
+    EXPECT_EQ(items,
+              (QStringList{QStringLiteral("请选择类别"), QStringLiteral("商品名称"),
+                           QStringLiteral("买家呢称"), QStringLiteral("快递单号"), QStringLiteral("备注")}));
+    EXPECT_FALSE(form->c1->isEditable());
+    EXPECT_EQ(form->c1->currentIndex(), -1);
+    EXPECT_EQ(form->c2->text(), QStringLiteral("请输入关键字"));
+    const QList<ui::Label*> d = {form->d1, form->d2, form->d3, form->d4, form->d5};
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(d[i]->text(), QString::number(i + 1));
+    }
+    EXPECT_EQ(form->Label1->text().size(), 6);
+    EXPECT_EQ(form->Label3->text(), QStringLiteral("官方网站"));
+    EXPECT_EQ(form->Label1->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    EXPECT_EQ(form->Label3->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    for (QLineEdit* box : {form->startdate, form->enddate}) {
+        EXPECT_TRUE(box->isReadOnly());
+        EXPECT_EQ(box->palette().color(QPalette::Base), QColor(224, 224, 224));
+    }
+    EXPECT_FALSE(form->c2->isReadOnly());
+    EXPECT_EQ(form->font().pointSize(), 9);
+    EXPECT_EQ(form->MonthView1->minimumDate(), QDate(1753, 1, 1));
+    EXPECT_EQ(form->MonthView1->maximumDate(), QDate(9999, 12, 31));
+    EXPECT_EQ(form->MSFlexGrid1->Rows(), 2);
+    EXPECT_EQ(form->MSFlexGrid1->Cols(), 2);
+}
+
+TEST_F(LayoutTest, TabOrderRunsAsTheTableWithTheCalendarWhileShown)
+{
+    MainForm* form = shownForm();
+    const auto walk = [&](int steps) {
+        QStringList seen;
+        form->b1->setFocus(Qt::TabFocusReason);
+        for (int i = 0; i < steps; ++i) {
+            QWidget* focus = QApplication::focusWidget();
+            // The calendar's inner view holds the focus for it.
+            if (form->MonthView1->isAncestorOf(focus)) {
+                focus = form->MonthView1;
+            }
+            seen.append(focus ? focus->objectName() : QStringLiteral("(none)"));
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        return seen;
+    };
+    const QStringList closed = {
+        QStringLiteral("b1"), QStringLiteral("b2"),      QStringLiteral("b3"),          QStringLiteral("c1"),
+        QStringLiteral("c2"), QStringLiteral("enddate"), QStringLiteral("startdate"),   QStringLiteral("b4"),
+        QStringLiteral("b5"), QStringLiteral("b6"),      QStringLiteral("MSFlexGrid1"), QStringLiteral("b1")};
+    EXPECT_EQ(walk(12), closed);
+
+    form->MonthView1->show();
+    QStringList open = closed;
+    open.insert(7, QStringLiteral("MonthView1"));
+    EXPECT_EQ(walk(13), open);
+}
+
+TEST_F(LayoutTest, ResizingMovesNothingAndTotalsGrowToTheRight)
+{
+    MainForm* form = shownForm();
+    QList<QRect> before;
+    const QList<QWidget*> children = form->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
+    for (QWidget* w : children) {
+        before.append(w->geometry());
+    }
+    form->resize(1200, 700);
+    QCoreApplication::processEvents();
+    for (int i = 0; i < children.size(); ++i) {
+        EXPECT_EQ(children[i]->geometry(), before[i]) << children[i]->objectName().toStdString();
+    }
+
+    const QPoint corner = form->d1->pos();
+    const int narrow = form->d1->width();
+    form->d1->setText(QStringLiteral("123456789 条"));
+    EXPECT_EQ(form->d1->pos(), corner);
+    EXPECT_GT(form->d1->width(), narrow);
+    EXPECT_GE(form->d1->width(), form->d1->sizeHint().width()); // nothing clipped
+    EXPECT_LT(form->d1->geometry().right(), form->findChild<QWidget*>(QStringLiteral("Label5"))->x());
+}
+
+TEST_F(LayoutTest, TheCalendarLiesInFrontOfTheFilterAndTheGrid)
+{
+    MainForm* form = shownForm();
+    QTest::mouseClick(form->startdate, Qt::LeftButton);
+    ASSERT_TRUE(form->MonthView1->isVisible());
+    const QPoint overGrid = form->MonthView1->geometry().bottomLeft() + QPoint(20, -20);
+    ASSERT_TRUE(form->MSFlexGrid1->geometry().contains(overGrid));
+    EXPECT_TRUE(form->MonthView1->isAncestorOf(form->childAt(overGrid)) ||
+                form->childAt(overGrid) == form->MonthView1);
+    const QPoint overFrame = form->MonthView1->geometry().topLeft() + QPoint(20, 3);
+    EXPECT_TRUE(form->MonthView1->isAncestorOf(form->childAt(overFrame)) ||
+                form->childAt(overFrame) == form->MonthView1);
+}
+
+} // namespace

@@ -193,14 +193,23 @@ private:
     std::vector<Resource> m_resources;
 };
 
+// Each test compiles the script afresh, into its own folder.
+class VersionResource : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        if (!res.ran()) {
+            GTEST_SKIP() << "x86_64-w64-mingw32-windres is not installed (binutils-mingw-w64-x86-64)";
+        }
+    }
+    CompiledResource res;
+};
+
 } // namespace
 
-TEST(VersionResource, NamesTheProgramItsVersionAndItsPublisherInChinese)
+TEST_F(VersionResource, NamesTheProgramItsVersionAndItsPublisherInChinese)
 {
-    CompiledResource res;
-    if (!res.ran()) {
-        GTEST_SKIP() << "x86_64-w64-mingw32-windres is not installed (binutils-mingw-w64-x86-64)";
-    }
     const auto versions = res.ofType(RT_VERSION);
     ASSERT_EQ(versions.size(), 1u) << res.log().toStdString();
     EXPECT_EQ(versions[0]->language, zhCN);
@@ -250,12 +259,8 @@ TEST(VersionResource, NamesTheProgramItsVersionAndItsPublisherInChinese)
     EXPECT_EQ(u16(translation->value, 2), 936);
 }
 
-TEST(VersionResource, CarriesTheTwelveIconImagesAsTheExecutablesIcon)
+TEST_F(VersionResource, CarriesTheTwelveIconImagesAsTheExecutablesIcon)
 {
-    CompiledResource res;
-    if (!res.ran()) {
-        GTEST_SKIP() << "x86_64-w64-mingw32-windres is not installed (binutils-mingw-w64-x86-64)";
-    }
     const auto groups = res.ofType(RT_GROUP_ICON);
     ASSERT_EQ(groups.size(), 1u) << res.log().toStdString();
     EXPECT_EQ(groups[0]->name, 1); // the lowest id: Explorer shows it as the file's icon

@@ -38,11 +38,12 @@ install_to "$linked"
 [ -L "$linked/data.mdb" ] || fail "the link was replaced"
 [ ! -e "$work/usb/data.mdb" ] || fail "a store was written through the link"
 
-# DESTDIR stages the folder elsewhere, with its own empty store.
+# DESTDIR stages the folder elsewhere, with its own empty store, and writes nothing at the prefix itself.
+existed="$([ -e /opt/tallywick ] && echo yes || echo no)"
 DESTDIR="$work/stage" "$cmake" --install "$build" --prefix /opt/tallywick >"$work/install.log" 2>&1 ||
     { cat "$work/install.log"; fail "staged install"; }
 [ -f "$work/stage/opt/tallywick/data.mdb" ] || fail "no store in the staged folder"
-[ ! -e /opt/tallywick/data.mdb ] || [ -e /opt/tallywick/Tallywick ] || fail "wrote outside DESTDIR"
+[ "$existed" = yes ] || [ ! -e /opt/tallywick ] || fail "wrote outside DESTDIR"
 
 # The folder's own registration script points the menu entry at this folder.
 HOME="$work/home" XDG_DATA_HOME="" "$dir/install-desktop.sh" >/dev/null

@@ -240,11 +240,7 @@ QLocale uiLocale()
 
 void setUiLocale(const std::optional<QLocale>& locale)
 {
-    if (locale && *locale == QLocale()) {
-        pinned().reset();
-    } else {
-        pinned() = locale;
-    }
+    pinned() = locale;
     ++localeGeneration();
 }
 

@@ -11,7 +11,7 @@ namespace textforms {
 
 // The locale of every shown date and number: the system's, or Chinese (China) under the C/POSIX locale.
 QLocale uiLocale();
-// Tests pin the locale with this; an invalid/default QLocale() restores the system rule.
+// Tests pin the locale with this; std::nullopt restores the system rule.
 void setUiLocale(const std::optional<QLocale>& locale);
 
 // The short date pattern of uiLocale(), with the year always in four digits.

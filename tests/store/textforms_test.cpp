@@ -28,6 +28,15 @@ TEST_F(TextFormsTest, DateTextHasFourDigitYearInEveryLocale)
     textforms::setUiLocale(QLocale::c());
     EXPECT_EQ(textforms::uiLocale().name(), QStringLiteral("zh_CN"));
     EXPECT_EQ(textforms::dateText(day), QStringLiteral("2026/12/9"));
+    // Pinning a locale that is also Qt's default keeps it; nullopt goes back to the system's.
+    QLocale::setDefault(QLocale(QStringLiteral("en_US")));
+    use("en_US");
+    EXPECT_EQ(textforms::uiLocale().name(), QStringLiteral("en_US"));
+    textforms::setUiLocale(std::nullopt);
+    const QLocale system = QLocale::system();
+    EXPECT_EQ(textforms::uiLocale().name(),
+              system.language() == QLocale::C ? QStringLiteral("zh_CN") : system.name());
+    QLocale::setDefault(testsupport::pinnedLocale());
 }
 
 TEST_F(TextFormsTest, ReadDateAcceptsTheShownFormAndIsoOnly)

@@ -49,7 +49,7 @@ fi
 
 folder="${1:-$(dirname -- "${BASH_SOURCE[0]}")}"
 [ -d "$folder" ] || fail "no such folder: $folder"
-folder="$(CDPATH= cd -- "$folder" && pwd -P)"
+folder="$(CDPATH='' cd -- "$folder" && pwd -P)"
 program="$folder/Tallywick"
 shared="$folder/desktop"
 [ -x "$program" ] || fail "$folder holds no Tallywick program; install it there first with: cmake --install build --prefix $folder"

@@ -18,8 +18,11 @@ install_to "$dir"
 cmp -s "$res/skin.she" "$dir/skin.she" || fail "no skin.she"
 [ -x "$dir/install-desktop.sh" ] || fail "no registration script"
 [ "$(head -c 15 "$dir/data.mdb")" = "SQLite format 3" ] || fail "no empty data.mdb"
-[ -f "$dir/desktop/tallywick.desktop" ] && [ -f "$dir/desktop/tallywick.svg" ] || fail "no desktop files"
-[ "$(ls "$dir/desktop/icons" | grep -c '^tallywick-[0-9]*\.png$')" = 8 ] || fail "not eight icon sizes"
+[ -f "$dir/desktop/tallywick.desktop" ] || fail "no desktop entry"
+[ -f "$dir/desktop/tallywick.svg" ] || fail "no scalable icon"
+for s in 16 24 32 48 64 72 96 128; do
+    cmp -s "$res/icons/tallywick-$s.png" "$dir/desktop/icons/tallywick-$s.png" || fail "no $s pixel icon"
+done
 
 # The seller's orders survive a second install, to the byte and the modification time.
 printf 'the seller orders' >>"$dir/data.mdb"

@@ -74,13 +74,13 @@ TEST(CrashTest, KilledSaverLosesNothingAndLeavesNoHalfOrder)
     testsupport::pinLocale();
     testsupport::TempStore store;
     std::mt19937 random(20261209);
-    std::uniform_int_distribution<int> delay(0, 120);
+    std::uniform_int_distribution<int> delay(0, 80);
 
     QSet<int> added;
     QSet<int> edited;
     qint64 lastId = 0;
     int kills = 0;
-    constexpr int killCount = 60;
+    constexpr int killCount = 150;
     for (; kills < killCount; ++kills) {
         QProcess child;
         child.setProcessChannelMode(QProcess::SeparateChannels);

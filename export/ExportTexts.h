@@ -35,6 +35,8 @@ inline const QString unknownAlignment = QStringLiteral("不支持的对齐方式
 inline const QString writeFailed = QStringLiteral("写入工作簿失败（%1）。");
 inline const QString tempWriteFailed =
     QStringLiteral("写入临时文件失败，临时文件夹可能不能写入或磁盘已满（%1）。");
+// %1 what went wrong, in the words of the part that failed.
+inline const QString failed = QStringLiteral("导出失败：%1");
 inline const QString outOfMemory = QStringLiteral("内存不足，无法完成导出。");
 // %1 the file, %2 the system's reason.
 inline const QString cannotCreateFile = QStringLiteral("无法在此位置保存文件“%1”：%2");

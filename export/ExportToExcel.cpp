@@ -9,6 +9,7 @@
 #include "ui/FlexGrid.h"
 #include "ui/MessageBox.h"
 
+#include <exception>
 #include <memory>
 #include <new>
 
@@ -62,6 +63,10 @@ bool ExportToExcel(ui::FlexGrid& grid, QWidget* parent)
         ui::MsgBox(error.description(), ui::MB_OK, QString(), parent);
     } catch (const std::bad_alloc&) {
         ui::MsgBox(exporttexts::outOfMemory, ui::MB_OK, QString(), parent);
+    } catch (const std::exception& error) {
+        // Nothing may escape into the event loop; the words are all there is to show.
+        ui::MsgBox(exporttexts::failed.arg(QString::fromLocal8Bit(error.what())), ui::MB_OK, QString(),
+                   parent);
     }
     // 10. Release the sheet object, the workbook and the application, in that order.
     sheet.reset();

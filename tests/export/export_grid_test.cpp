@@ -8,11 +8,17 @@
 #include "ui/FlexGrid.h"
 #include "ui/MessageBox.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QPointer>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -269,6 +275,55 @@ TEST_F(ExportTest, NoApplicationIsReportedWhenTheWorkbookIsAdded)
     EXPECT_EQ(ui::msgbox_seam::shown().first().title, QCoreApplication::applicationName());
     EXPECT_EQ(xl::savefile_seam::asked(), 0);
     EXPECT_FALSE(QFile::exists(target()));
+}
+
+// The real save question, answered by a queued step that finds the dialog once it is up.
+void answerSaveDialog(const std::function<void(QFileDialog&)>& answer, int triesLeft = 200)
+{
+    QTimer::singleShot(0, [answer, triesLeft] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (dialog == nullptr && triesLeft > 0) {
+            answerSaveDialog(answer, triesLeft - 1);
+            return;
+        }
+        ASSERT_NE(dialog, nullptr) << "no save dialog came up";
+        answer(*dialog);
+    });
+}
+
+TEST_F(ExportTest, SaveDialogOffersAWorkbookNameAndCanBeCancelled)
+{
+    list({{QStringLiteral("1"), QStringLiteral("杯子")}});
+    bool asked = false;
+    answerSaveDialog([&asked](QFileDialog& dialog) {
+        asked = true;
+        EXPECT_TRUE(dialog.testOption(QFileDialog::DontUseNativeDialog));
+        EXPECT_EQ(dialog.acceptMode(), QFileDialog::AcceptSave);
+        ASSERT_EQ(dialog.nameFilters().size(), 1);
+        EXPECT_TRUE(dialog.nameFilters().first().contains(QStringLiteral("*.xlsx")));
+        EXPECT_EQ(dialog.defaultSuffix(), QStringLiteral("xlsx"));
+        ASSERT_FALSE(dialog.selectedFiles().isEmpty());
+        const QFileInfo offered(dialog.selectedFiles().first());
+        EXPECT_EQ(offered.fileName(), QStringLiteral("定单.xlsx"));
+        dialog.reject();
+    });
+    EXPECT_FALSE(ExportToExcel(*grid, nullptr));
+    EXPECT_TRUE(asked);
+    EXPECT_TRUE(ui::msgbox_seam::shown().isEmpty());
+    EXPECT_TRUE(tmpIsEmpty());
+
+    // Chosen without the suffix, the file still gets it.
+    answerSaveDialog([this](QFileDialog& dialog) {
+        auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        ASSERT_NE(name, nullptr);
+        name->setText(target(QStringLiteral("本月")));
+        QTest::keyClick(name, Qt::Key_Return);
+    });
+    EXPECT_TRUE(ExportToExcel(*grid, nullptr));
+    QString error;
+    const exporttest::ReadSheet sheet = exporttest::readWorkbook(target(QStringLiteral("本月.xlsx")), &error);
+    EXPECT_TRUE(error.isEmpty()) << error.toStdString();
+    EXPECT_EQ(sheet.at(2, 1).value, QStringLiteral("杯子"));
 }
 
 } // namespace

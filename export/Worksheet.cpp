@@ -66,9 +66,7 @@ Worksheet::Cell& Worksheet::cellAt(int row, int column)
     if (static_cast<size_t>(column) > m_cells.size()) {
         m_cells.resize(column);
     }
-    Cell& cell = m_cells[column - 1];
-    cell.touched = true;
-    return cell;
+    return m_cells[column - 1];
 }
 
 void Worksheet::setValue(int row, int column, const QString& text)
@@ -132,9 +130,6 @@ void Worksheet::flushRow()
     const auto row = static_cast<lxw_row_t>(m_row - 1);
     for (size_t i = 0; i < m_cells.size(); ++i) {
         Cell& cell = m_cells[i];
-        if (!cell.touched) {
-            continue;
-        }
         const auto col = static_cast<lxw_col_t>(i);
         if (cell.hasValue) {
             check(worksheet_write_string(m_sheet, row, col, cell.text.constData(), cell.format));

@@ -43,7 +43,6 @@ private:
         QByteArray text; // UTF-8
         lxw_format* format = nullptr;
         bool hasValue = false;
-        bool touched = false;
     };
 
     void checkOpen() const;

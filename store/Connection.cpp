@@ -59,8 +59,10 @@ Connection::Connection(const QString& path)
     if (info.isDir()) {
         throw StoreError(StoreError::Kind::NotADatabase, texts::notADatabase(path));
     }
-    // Read-write and never create: a data.mdb that is gone is an error, not a new empty store.
-    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &m_db, SQLITE_OPEN_READWRITE, nullptr);
+    // Read-write and never create: a data.mdb that is gone is an error, not a new empty store. One thread
+    // uses a connection, so SQLite need not lock around every call.
+    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &m_db,
+                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
         sqlite3_close(m_db);
         m_db = nullptr;

@@ -10,13 +10,30 @@
 #include "store/Translator.h"
 
 #include <algorithm>
+#include <string>
 #include <vector>
 
 namespace store {
 
+namespace {
+// The text last made for a column. Neighbouring rows of a list often hold the same value (a day's
+// orders share their date, most quantities are 1): the shared text is handed out again, without
+// converting or allocating.
+struct LastText
+{
+    bool valid = false;
+    ResultTable::Tag tag = ResultTable::Tag::Null;
+    qint64 integer = 0;
+    double real = 0;
+    std::string bytes;
+    QString text;
+};
+} // namespace
+
 struct Recordset::Impl
 {
     bool open = false;
+    mutable std::vector<LastText> last; // one per column
     ResultTable table;
     qint64 row = 0;
     std::vector<qint64> marked; // rows (result indexes) waiting for UpdateBatch
@@ -127,23 +144,52 @@ QString Recordset::textAt(int column) const
     if (column < 0 || column >= t.columnCount()) {
         throw StoreError(StoreError::Kind::Refused, texts::noSuchField(QString::number(column)));
     }
-    switch (t.tag(d->row, column)) {
+    if (d->last.size() != std::size_t(t.columnCount())) {
+        d->last.assign(std::size_t(t.columnCount()), LastText());
+    }
+    LastText& last = d->last[std::size_t(column)];
+    const ResultTable::Tag tag = t.tag(d->row, column);
+    switch (tag) {
     case ResultTable::Tag::Null:
         return QString();
-    case ResultTable::Tag::Integer:
-        return QString::number(t.integer(d->row, column));
-    case ResultTable::Tag::Real:
-        return textforms::numberText(t.real(d->row, column));
+    case ResultTable::Tag::Integer: {
+        const qint64 value = t.integer(d->row, column);
+        if (!last.valid || last.tag != tag || last.integer != value) {
+            last = {true, tag, value, 0, {}, QString::number(value)};
+        }
+        return last.text;
+    }
+    case ResultTable::Tag::Real: {
+        const double value = t.real(d->row, column);
+        if (!last.valid || last.tag != tag || last.real != value) {
+            last = {true, tag, 0, value, {}, textforms::numberText(value)};
+        }
+        return last.text;
+    }
     case ResultTable::Tag::Text:
         break;
     }
     const std::string_view text = t.text(d->row, column);
+    if (last.valid && last.tag == tag && last.bytes == text) {
+        return last.text;
+    }
+    QString shown;
     if (t.isDateColumn(column)) {
         if (const auto date = storedDate(text)) {
-            return textforms::dateText(*date);
+            shown = textforms::dateText(*date);
         }
     }
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+    if (shown.isNull()) {
+        shown = QString::fromUtf8(text.data(), qsizetype(text.size()));
+    }
+    // Only short texts are kept: a long one rarely repeats and would only be copied.
+    if (text.size() <= 64) {
+        last.valid = true;
+        last.tag = tag;
+        last.bytes.assign(text);
+        last.text = shown;
+    }
+    return shown;
 }
 
 bool Recordset::isNullAt(int column) const
@@ -190,6 +236,7 @@ void Recordset::UpdateBatch(int /*affectRecords: every pending change is written
 void Recordset::Close()
 {
     d->open = false;
+    d->last.clear();
     d->table.clear();
     d->row = 0;
     d->marked.clear();

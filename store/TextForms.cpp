@@ -1,5 +1,6 @@
 #include "store/TextForms.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <vector>
@@ -258,6 +259,8 @@ QString dateText(const QDate& date)
     if (f.pieces.empty()) {
         return f.locale.toString(date, f.format);
     }
+    int year = 0, month = 0, day = 0;
+    date.getDate(&year, &month, &day);
     QString out;
     out.reserve(12);
     for (const DatePiece& p : f.pieces) {
@@ -266,13 +269,13 @@ QString dateText(const QDate& date)
             out += p.literal;
             break;
         case DatePiece::Kind::Day:
-            appendPadded(out, date.day(), p.width);
+            appendPadded(out, day, p.width);
             break;
         case DatePiece::Kind::Month:
-            appendPadded(out, date.month(), p.width);
+            appendPadded(out, month, p.width);
             break;
         case DatePiece::Kind::Year:
-            appendPadded(out, date.year(), 4);
+            appendPadded(out, year, 4);
             break;
         }
     }
@@ -325,31 +328,43 @@ QString numberText(double value)
     while (n > 1 && digits[n - 1] == '0') {
         --n;
     }
-    QString out;
-    out.reserve(n + (exponent < 0 ? -exponent : exponent) + 4);
+    // Built in one buffer: the text is made once, with no growing.
+    const int zeros = exponent < 0 ? -exponent - 1 : std::max(0, exponent + 1 - n);
+    QString out(qsizetype(f.minus.size() + f.decimal.size() + 1 + zeros + n), Qt::Uninitialized);
+    QChar* o = out.data();
+    auto put = [&o](QStringView text) {
+        for (const QChar c : text) {
+            *o++ = c;
+        }
+    };
     if (negative) {
-        out += f.minus;
+        put(f.minus);
     }
     if (exponent < 0) {
-        out += QLatin1Char('0');
-        out += f.decimal;
-        for (int i = 0; i < -exponent - 1; ++i) {
-            out += QLatin1Char('0');
+        *o++ = QLatin1Char('0');
+        put(f.decimal);
+        for (int i = 0; i < zeros; ++i) {
+            *o++ = QLatin1Char('0');
         }
-        out += QLatin1String(digits, n);
-        return out;
-    }
-    const int whole = exponent + 1;
-    if (n <= whole) {
-        out += QLatin1String(digits, n);
+        for (int i = 0; i < n; ++i) {
+            *o++ = QLatin1Char(digits[i]);
+        }
+    } else {
+        const int whole = exponent + 1;
+        for (int i = 0; i < std::min(n, whole); ++i) {
+            *o++ = QLatin1Char(digits[i]);
+        }
         for (int i = n; i < whole; ++i) {
-            out += QLatin1Char('0');
+            *o++ = QLatin1Char('0');
         }
-        return out;
+        if (n > whole) {
+            put(f.decimal);
+            for (int i = whole; i < n; ++i) {
+                *o++ = QLatin1Char(digits[i]);
+            }
+        }
     }
-    out += QLatin1String(digits, whole);
-    out += f.decimal;
-    out += QLatin1String(digits + whole, n - whole);
+    out.truncate(o - out.constData());
     return out;
 }
 

@@ -165,6 +165,29 @@ TEST_F(RecordsetTest, CellsReadAsTheWindowsShowThem)
     EXPECT_THROW(rs.MoveNext(), StoreError);
 }
 
+TEST_F(RecordsetTest, FastTextsFollowEveryRowOfALongList)
+{
+    // Neighbouring rows that share some values and differ in others, including values of other kinds.
+    const char* dates[] = {"2026-12-09", "2026-12-09", "2026-12-08", "2026-12-09", "bad date"};
+    const double amounts[] = {1, 1, 1.5, -1, 1};
+    const char* remarks[] = {"", "x", "x", nullptr, "y"};
+    for (int i = 0; i < 25; ++i) {
+        store->addOrder(QString(i % 3, QChar(u'货')), amounts[i % 5], amounts[(i + 1) % 5], 2,
+                        QStringLiteral("m"), QStringLiteral("k"), QLatin1String(dates[i % 5]),
+                        remarks[i % 4] ? QString::fromUtf8(remarks[i % 4]) : QString());
+    }
+    store::Recordset& rs = openDdrs(QStringLiteral("select * from ddlist where 1=1   order by id desc"));
+    int rows = 0;
+    for (; !rs.Eof(); rs.MoveNext(), ++rows) {
+        for (const char* name : {"id", "spname", "jj", "sl", "sj", "xsdate", "bz"}) {
+            const int column = rs.fieldIndex(QLatin1String(name));
+            ASSERT_EQ(rs.textAt(column), rs.Fields(QLatin1String(name)).text()) << name << " row " << rows;
+        }
+    }
+    EXPECT_EQ(rows, 25);
+    EXPECT_EQ(store->cell(5, QStringLiteral("xsdate")), QStringLiteral("bad date"));
+}
+
 TEST_F(RecordsetTest, EachOperationGetsAFreshDdrs)
 {
     store->addOrder(QStringLiteral("a"), 1, 1, 1, QStringLiteral("m"), QStringLiteral("k"),

@@ -40,14 +40,14 @@ protected:
     void fillOrders(int count) const
     {
         const QString today = QDate::currentDate().toString(Qt::ISODate);
-        store->exec(QStringLiteral("BEGIN"));
+        QString script = QStringLiteral("BEGIN;");
         for (int i = 0; i < count; ++i) {
-            store->exec(QStringLiteral("INSERT INTO ddlist (spname,jj,sl,sj,mjzh,kddh,xsdate,bz) VALUES "
-                                       "('商品%1',1,2,3,'买家','KD%1','%2','%3')")
-                            .arg(i)
-                            .arg(today, QStringLiteral("备注").repeated(100)));
+            script += QStringLiteral("INSERT INTO ddlist (spname,jj,sl,sj,mjzh,kddh,xsdate,bz) VALUES "
+                                     "('商品%1',1,2,3,'买家','KD%1','%2','%3');")
+                          .arg(i)
+                          .arg(today, QStringLiteral("备注").repeated(100));
         }
-        store->exec(QStringLiteral("COMMIT"));
+        store->exec(script + QStringLiteral("COMMIT;"));
     }
 
     // Starts the main window on the current data file and checks what every bad file must give.

@@ -1,4 +1,5 @@
 #include "mainwindow/MainForm.h"
+#include "store/TextForms.h"
 #include "ui/AppIcon.h"
 #include "ui/AppInfo.h"
 
@@ -36,6 +37,9 @@ int main(int argc, char** argv)
     // Both windows take their icon from here; the desktop file name lets Wayland docks show it too.
     QApplication::setWindowIcon(ui::appIcon());
     QGuiApplication::setDesktopFileName(QStringLiteral("tallywick"));
+
+    // Calendars and Qt's own texts follow the locale the dates are written in (Chinese under C/POSIX).
+    QLocale::setDefault(textforms::uiLocale());
 
     // Qt's own dialogs and context menus in Chinese.
     QTranslator qtChinese;

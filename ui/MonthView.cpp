@@ -1,5 +1,8 @@
 #include "ui/MonthView.h"
 
+#include <QHeaderView>
+#include <QTableView>
+
 namespace ui {
 
 namespace {
@@ -13,6 +16,14 @@ MonthView::MonthView(QWidget* parent)
     setDateRange(firstDay, lastDay);
     setGridVisible(true);
     setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    setHorizontalHeaderFormat(QCalendarWidget::SingleLetterDayNames); // fits the narrow pop-up
+    // The pop-up is narrower than the calendar would like: let the seven day columns share it evenly.
+    if (auto* days = findChild<QTableView*>()) {
+        for (QHeaderView* header : {days->horizontalHeader(), days->verticalHeader()}) {
+            header->setMinimumSectionSize(1);
+            header->setSectionResizeMode(QHeaderView::Stretch);
+        }
+    }
     // QCalendarWidget selects the day before it emits clicked, so Value already holds it.
     connect(this, &QCalendarWidget::clicked, this, [this](QDate date) { emit DateClick(date); });
     // Enter on a day picks it too, so the calendar can be used without a mouse. A double click hides

@@ -10,9 +10,10 @@ namespace store {
 
 namespace {
 
-constexpr int maxClauses = 64;        // far beyond the two the filter builds
-constexpr int maxExprDepth = 16;      // nesting of parentheses in a sum
-constexpr qsizetype shownChars = 200; // of a refused statement, in its message
+constexpr int maxClauses = 64;            // far beyond the two the filter builds
+constexpr int maxExprDepth = 16;          // nesting of parentheses in a sum
+constexpr qsizetype shownChars = 200;     // of a refused statement, in its message
+constexpr qsizetype maxLikeBytes = 40000; // below SQLite's like-pattern limit of 50,000 bytes
 
 struct Token
 {
@@ -424,7 +425,7 @@ private:
     void like(const Column& c, const QString& pattern)
     {
         const std::vector<PatternPart> parts = readPattern(pattern);
-        // %literal% is the keyword search: a plain substring test has no pattern length limit.
+        // %literal% is the keyword search.
         bool substring = parts.size() >= 2 && parts.front().kind == PatternPart::Kind::AnyRun &&
                          parts.back().kind == PatternPart::Kind::AnyRun;
         QString literal;
@@ -435,11 +436,21 @@ private:
                 literal += parts[i].c;
             }
         }
-        if (substring) {
+        QString escaped = likeText(parts);
+        // SQLite's own LIKE is the fastest test, but refuses patterns beyond its length limit; a longer
+        // keyword is searched as a plain substring, letter case ignored as LIKE does (ASCII only).
+        if (substring && escaped.toUtf8().size() > maxLikeBytes) {
             m_sql += QStringLiteral("instr(lower(%1),lower(?))>0").arg(QLatin1String(c.name));
             m_out.params.emplace_back(literal);
             return;
         }
+        m_sql += QStringLiteral("%1 LIKE ? ESCAPE '\\'").arg(QLatin1String(c.name));
+        m_out.params.emplace_back(escaped);
+    }
+
+    // The pattern in SQLite's LIKE form with "\" as its escape character.
+    static QString likeText(const std::vector<PatternPart>& parts)
+    {
         QString escaped;
         for (const PatternPart& p : parts) {
             switch (p.kind) {
@@ -457,8 +468,7 @@ private:
                 break;
             }
         }
-        m_sql += QStringLiteral("%1 LIKE ? ESCAPE '\\'").arg(QLatin1String(c.name));
-        m_out.params.emplace_back(escaped);
+        return escaped;
     }
 
     // % any run, _ any one character, [c] the character c itself; a lone ] is itself.

@@ -35,11 +35,10 @@ TEST_F(TranslatorTest, ListAndTotalsWithEveryClauseBecomeBoundParameters)
     const auto list = store::translate(QStringLiteral("select * from ddlist where 1=1 ") + condition +
                                        QStringLiteral("  order by id desc"));
     EXPECT_FALSE(list.writes);
-    EXPECT_EQ(list.sql,
-              QByteArray("SELECT id,spname,jj,sl,sj,mjzh,kddh,xsdate,bz FROM ddlist WHERE 1=1 AND "
-                         "instr(lower(spname),lower(?))>0 AND xsdate>=? AND xsdate<=? ORDER BY id DESC"));
+    EXPECT_EQ(list.sql, QByteArray("SELECT id,spname,jj,sl,sj,mjzh,kddh,xsdate,bz FROM ddlist WHERE 1=1 AND "
+                                   "spname LIKE ? ESCAPE '\\' AND xsdate>=? AND xsdate<=? ORDER BY id DESC"));
     ASSERT_EQ(list.params.size(), 3u);
-    EXPECT_EQ(std::get<QString>(list.params[0]), QStringLiteral("abc"));
+    EXPECT_EQ(std::get<QString>(list.params[0]), QStringLiteral("%abc%"));
     EXPECT_EQ(std::get<QString>(list.params[1]), QStringLiteral("2026-12-01"));
     EXPECT_EQ(std::get<QString>(list.params[2]), QStringLiteral("2026-12-09"));
 
@@ -60,8 +59,15 @@ TEST_F(TranslatorTest, LikePatternsKeepEscapedCharactersLiteral)
     const auto t =
         store::translate(QStringLiteral("select count(*) as j from ddlist where 1=1  and bz like '%") +
                          sqltext::likeKeyword(keyword) + QStringLiteral("%' "));
-    EXPECT_EQ(std::get<QString>(t.params.at(0)), keyword);
-    EXPECT_TRUE(t.sql.contains("instr("));
+    EXPECT_TRUE(t.sql.contains("bz LIKE ? ESCAPE"));
+    EXPECT_EQ(std::get<QString>(t.params.at(0)), QStringLiteral("%50\\%\\_[x]'s%"));
+    // A keyword too long for SQLite's LIKE becomes a substring test of the same meaning.
+    const QString longKeyword(30000, QChar(u'货'));
+    const auto longer =
+        store::translate(QStringLiteral("select count(*) as j from ddlist where 1=1  and bz like '%") +
+                         longKeyword + QStringLiteral("%' "));
+    EXPECT_TRUE(longer.sql.contains("instr(lower(bz),lower(?))>0"));
+    EXPECT_EQ(std::get<QString>(longer.params.at(0)), longKeyword);
     // Any other pattern goes to LIKE with its own escapes.
     const auto general =
         store::translate(QStringLiteral("select * from ddlist where 1=1 and kddh like 'SF_1[%]%'"));

@@ -192,9 +192,12 @@ void CellTexts::setText(int row, int col, QStringView text)
         return;
     }
     Ref& r = ref(row, col);
+    const bool replaced = r != emptyRef;
     release(r);
     r = store(text);
-    compactIfWasteful();
+    if (replaced) { // only an overwrite leaves waste behind
+        compactIfWasteful();
+    }
 }
 
 CellTexts::Ref CellTexts::store(QStringView text)

@@ -4,6 +4,7 @@
 #include "ui/AppIcon.h"
 #include "ui/Fonts.h"
 #include "ui/MonthView.h"
+#include "ui/TextBox.h"
 #include "ui/Twips.h"
 
 #include <QApplication>
@@ -33,9 +34,7 @@ QWidget* makeControl(const ControlSpec& spec, QDialog& form)
         break;
     }
     case Kind::TextBox: {
-        auto* box = new QLineEdit(&form);
-        box->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-        w = box;
+        w = newTextBox(&form);
         break;
     }
     case Kind::Button: {

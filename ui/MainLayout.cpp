@@ -6,6 +6,7 @@
 #include "ui/Label.h"
 #include "ui/MainCaptions.h"
 #include "ui/MonthView.h"
+#include "ui/TextBox.h"
 #include "ui/Twips.h"
 
 #include <QComboBox>
@@ -41,7 +42,7 @@ QWidget* makeControl(const ControlSpec& spec, QWidget* container)
         return box;
     }
     case K::TextBox: {
-        auto* box = new QLineEdit(container);
+        QLineEdit* box = newTextBox(container);
         box->setText(spec.caption);
         return box;
     }

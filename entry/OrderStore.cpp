@@ -20,7 +20,14 @@ void prepare(store::Recordset& rs, const QString& statement)
     rs.Source = statement;
 }
 
-// The id is placed into the statement unquoted, so only plain digits may go there.
+// Releases ddrs however the read ends.
+struct DdrsRelease
+{
+    ~DdrsRelease() { db_config::releaseDdrs(); }
+};
+
+} // namespace
+
 bool isIdText(const QString& id)
 {
     if (id.isEmpty()) {
@@ -33,14 +40,6 @@ bool isIdText(const QString& id)
     }
     return true;
 }
-
-// Releases ddrs however the read ends.
-struct DdrsRelease
-{
-    ~DdrsRelease() { db_config::releaseDdrs(); }
-};
-
-} // namespace
 
 std::optional<entrytexts::OrderTexts> loadOrder(const QString& id)
 {

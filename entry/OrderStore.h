@@ -8,6 +8,9 @@
 // The entry window's two trips to the data file. Both throw store::StoreError.
 namespace entry {
 
+// True for the decimal text of an id: only such a text may stand unquoted after "where id=".
+bool isIdText(const QString& id);
+
 // Reads the order whose id is the text id through the shared recordset (released again at the end).
 // Returns nothing when id is not the decimal text of an id, or when no stored order has it.
 // A NULL remark reads as a single blank.

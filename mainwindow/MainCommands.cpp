@@ -1,6 +1,7 @@
 #include "mainwindow/MainForm.h"
 
 #include "entry/OpenEntryWindow.h"
+#include "entry/OrderStore.h"
 #include "mainwindow/CommandTexts.h"
 #include "mainwindow/MainTexts.h"
 #include "store/DbConfig.h"
@@ -18,27 +19,13 @@ namespace texts = command_texts;
 
 namespace {
 
-// The id is placed into the statement unquoted, so only plain digits may go there.
-bool isIdText(const QString& id)
-{
-    if (id.isEmpty()) {
-        return false;
-    }
-    for (const QChar ch : id) {
-        if (ch < u'0' || ch > u'9') {
-            return false;
-        }
-    }
-    return true;
-}
-
 // Edit and delete act only on an order the grid lists: after a listing that found nothing, ddid still
 // names the order selected before, which the user can no longer see.
 bool selectionIsListed(MainForm& form)
 {
     const QString id = form.ddidText();
     const ui::FlexGrid& grid = *form.MSFlexGrid1;
-    if (!isIdText(id) || grid.Rows() <= 1) {
+    if (!entry::isIdText(id) || grid.Rows() <= 1) {
         return false;
     }
     if (grid.Row() >= 1 && grid.TextMatrix(grid.Row(), 0) == id) {

@@ -37,6 +37,8 @@ inline const QString tempWriteFailed =
     QStringLiteral("写入临时文件失败，临时文件夹可能不能写入或磁盘已满（%1）。");
 // %1 what went wrong, in the words of the part that failed.
 inline const QString failed = QStringLiteral("导出失败：%1");
+inline const QString incompleteWorkbook =
+    QStringLiteral("工作簿没有完整写入，临时文件夹所在的磁盘可能已满。文件没有保存。");
 inline const QString outOfMemory = QStringLiteral("内存不足，无法完成导出。");
 // %1 the file, %2 the system's reason.
 inline const QString cannotCreateFile = QStringLiteral("无法在此位置保存文件“%1”：%2");

@@ -5,6 +5,7 @@
 #include "export/SaveInPlace.h"
 #include "export/SaveQuestion.h"
 #include "export/SheetError.h"
+#include "export/WorkbookCheck.h"
 #include "export/Worksheet.h"
 
 #include <QDir>
@@ -68,12 +69,14 @@ bool Workbook::Close(bool saveChanges)
         return false;
     }
     m_sheet->finish();
+    const qint64 rows = m_sheet->rowsWritten();
     m_sheet->detach();
     // workbook_close frees the workbook whatever it returns.
     const lxw_error written = workbook_close(std::exchange(m_book, nullptr));
     if (written != LXW_NO_ERROR) {
         throw SheetError(describeLxw(written));
     }
+    checkWrittenWorkbook(m_workFile, rows);
     saveInPlace(m_workFile, target);
     QFile::remove(m_workFile);
     return true;

@@ -128,15 +128,21 @@ void Worksheet::flushRow()
         return;
     }
     const auto row = static_cast<lxw_row_t>(m_row - 1);
+    bool any = false;
     for (size_t i = 0; i < m_cells.size(); ++i) {
         Cell& cell = m_cells[i];
         const auto col = static_cast<lxw_col_t>(i);
         if (cell.hasValue) {
             check(worksheet_write_string(m_sheet, row, col, cell.text.constData(), cell.format));
+            any = true;
         } else if (cell.format != nullptr) {
             check(worksheet_write_blank(m_sheet, row, col, cell.format));
+            any = true;
         }
         cell = Cell();
+    }
+    if (any) {
+        ++m_rowsWritten;
     }
 }
 

@@ -34,6 +34,8 @@ public:
 
     // Writes the row still in hand; the workbook calls it before it is written out.
     void finish();
+    // Rows that went out with at least one cell, as the finished file must hold them.
+    qint64 rowsWritten() const { return m_rowsWritten; }
     // The workbook is gone: every later call fails.
     void detach();
 
@@ -52,6 +54,7 @@ private:
 
     lxw_workbook* m_book;
     lxw_worksheet* m_sheet;
+    qint64 m_rowsWritten = 0;
     int m_row = 0;                        // the row in hand, 0 before the first cell
     std::vector<Cell> m_cells;            // the row in hand, by column - 1
     std::vector<int> m_widths;            // longest text per column - 1, in narrow characters

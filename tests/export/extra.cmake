@@ -10,3 +10,5 @@ foreach(source ${sources})
     get_filename_component(name ${source} NAME_WE)
     target_link_libraries(${name} PRIVATE tally_export_readback)
 endforeach()
+target_compile_definitions(export_check_test PRIVATE
+    TALLY_TAMPER_SCRIPT="${CMAKE_CURRENT_SOURCE_DIR}/export/tamper_workbook.py")

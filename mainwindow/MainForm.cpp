@@ -6,6 +6,7 @@
 #include "store/DbConfig.h"
 #include "store/Recordset.h"
 #include "store/TextForms.h"
+#include "store/WritableCheck.h"
 #include "ui/FlexGrid.h"
 #include "ui/Label.h"
 #include "ui/MessageBox.h"
@@ -143,7 +144,11 @@ void MainForm::Form_Load()
         [&](const QString& text) { return texts::startupFailure(text, dataFile); });
     if (!listed) {
         showEmptyList();
+        return;
     }
+    // A write-protected store lists as usual, but the seller must know before typing an order that it
+    // cannot be saved.
+    mainwindow::runGuarded(this, [&] { store::requireWritableStore(dataFile); });
 }
 
 void MainForm::showEmptyList()

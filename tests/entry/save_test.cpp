@@ -224,6 +224,13 @@ TEST_F(EntrySaveTest, TextsAreStoredExactlyAsTyped)
     EXPECT_EQ(store->count(), 1);
     EXPECT_EQ(cell(1, "spname"), spname);
     EXPECT_EQ(cell(1, "bz"), bz);
+
+    // A long pasted remark is stored whole.
+    const QString longRemark = QString(40000, u'备');
+    openEdit(1);
+    find("bz")->setText(longRemark);
+    click("Command1");
+    EXPECT_EQ(cell(1, "bz"), longRemark);
 }
 
 TEST_F(EntrySaveTest, ARefusedStatementKeepsTheWindowAndEveryBoxAndWritesNothing)

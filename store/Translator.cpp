@@ -437,9 +437,10 @@ private:
             }
         }
         QString escaped = likeText(parts);
-        // SQLite's own LIKE is the fastest test, but refuses patterns beyond its length limit; a longer
-        // keyword is searched as a plain substring, letter case ignored as LIKE does (ASCII only).
-        if (substring && escaped.toUtf8().size() > maxLikeBytes) {
+        // SQLite's own LIKE is the fastest test, but refuses patterns beyond its length limit and ends a
+        // pattern at its first NUL (which would match every order); such a keyword is searched as a plain
+        // substring, letter case ignored as LIKE does (ASCII only).
+        if (substring && (escaped.toUtf8().size() > maxLikeBytes || literal.contains(QChar(0)))) {
             m_sql += QStringLiteral("instr(lower(%1),lower(?))>0").arg(QLatin1String(c.name));
             m_out.params.emplace_back(literal);
             return;

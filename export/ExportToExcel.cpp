@@ -42,7 +42,7 @@ bool ExportToExcel(ui::FlexGrid& grid, QWidget* parent)
         ExportProgress progress(parent, rows);
         for (int i = 1; i <= rows; ++i) {
             for (int j = 2; j <= cols; ++j) {
-                const QString s = grid.TextMatrix(i - 1, j - 1);
+                const QString s = grid.TextMatrix(i - 1, j - 1); // s: the grid cell's text
                 if (s.isEmpty()) {
                     continue;
                 }

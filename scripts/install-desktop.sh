@@ -58,7 +58,7 @@ case "$folder" in
 *$'\n'* | *$'\r'* | *$'\t'*) fail "the folder's name holds a line break or tab, which a menu entry cannot name" ;;
 esac
 
-# A value of type string escapes the backslash (Desktop Entry Specification, "Possible value types").
+# A value of type string escapes the backslash (freedesktop.org desktop entry rules, "Possible value types").
 string_value() {
     local v="${1//\\/\\\\}"
     printf '%s' "$v"

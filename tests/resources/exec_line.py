@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Prints the arguments a desktop's launcher reads from the Exec= line of a .desktop file, one a line.
 
-Follows the Desktop Entry Specification: the string escapes first, then the quoting of arguments, then
+Follows the freedesktop.org desktop entry rules: the string escapes first, then the quoting of arguments, then
 "%%" as a literal "%". A field code or an unbalanced quote is an error.
 """
 import sys

@@ -40,11 +40,12 @@ add::add(EntryHost& host, QWidget* parent)
     , m_ui(ui::entrylayout::build(*this))
     , m_edit(false)
 {
-    connect(m_ui.Command1, &QPushButton::clicked, this, &add::Command1_Click);
-    connect(m_ui.Command2, &QPushButton::clicked, this, &add::Command2_Click);
-    connect(m_ui.Command3, &QPushButton::clicked, this, &add::Command3_Click);
-    connect(m_ui.Command4, &QPushButton::clicked, this, &add::Command4_Click);
-    connect(m_ui.MonthView1, &ui::MonthView::DateClick, this, &add::MonthView1_DateClick);
+    const auto edge = [this](void (add::*handler)()) { return [this, handler] { guarded(handler); }; };
+    connect(m_ui.Command1, &QPushButton::clicked, this, edge(&add::Command1_Click));
+    connect(m_ui.Command2, &QPushButton::clicked, this, edge(&add::Command2_Click));
+    connect(m_ui.Command3, &QPushButton::clicked, this, edge(&add::Command3_Click));
+    connect(m_ui.Command4, &QPushButton::clicked, this, edge(&add::Command4_Click));
+    connect(m_ui.MonthView1, &ui::MonthView::DateClick, this, edge(&add::MonthView1_DateClick));
     m_ui.xsdate->installEventFilter(this);
 }
 
@@ -121,6 +122,18 @@ bool add::eventFilter(QObject* watched, QEvent* event)
     return QDialog::eventFilter(watched, event);
 }
 
+void add::guarded(void (add::*handler)())
+{
+    // The edge of every handler: nothing may reach Qt's event loop.
+    try {
+        (this->*handler)();
+    } catch (const store::StoreError& e) {
+        tell(this, failedPrefix + e.description());
+    } catch (...) {
+        tell(this, unexpectedFailure);
+    }
+}
+
 void add::Command1_Click()
 {
     if (!fieldsPass() || !savedd()) {
@@ -181,6 +194,9 @@ void add::refreshList()
         }
     } catch (const store::StoreError& e) {
         tell(this, refreshFailed + e.description());
+    } catch (...) {
+        // The order is saved all the same; the window goes on as after a good refresh.
+        tell(this, refreshFailed + unexpectedCause);
     }
 }
 

@@ -40,6 +40,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Runs a handler; any failure it lets through becomes a message box.
+    void guarded(void (add::*handler)());
     void Command1_Click();
     void Command2_Click();
     void Command3_Click();

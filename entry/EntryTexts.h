@@ -50,6 +50,10 @@ inline const QString saveRefused = QStringLiteral("定单没有保存，请检�
 inline const QString orderGone = QStringLiteral("定单没有保存：这个定单已经不在数据库中了。");
 // The save went through but the main list could not be read again.
 inline const QString refreshFailed = QStringLiteral("定单已保存，但定单列表没有刷新：\r\n\r\n");
+// A handler that failed in a way it did not foresee: the store's description follows the prefix.
+inline const QString failedPrefix = QStringLiteral("操作未能完成：");
+inline const QString unexpectedCause = QStringLiteral("发生了意外的错误。");
+inline const QString unexpectedFailure = failedPrefix + unexpectedCause;
 // The order to edit could not be read.
 inline const QString loadFailed = QStringLiteral("无法打开选中的定单：\r\n\r\n");
 

@@ -33,6 +33,10 @@ void openEntryWindow(EntryHost& host)
         ui::MsgBox(entrytexts::loadFailed + e.description(), ui::MB_OK_EXCLAMATION, entrytexts::msgTitle,
                    owner);
         return;
+    } catch (...) {
+        delete form;
+        ui::MsgBox(entrytexts::unexpectedFailure, ui::MB_OK_EXCLAMATION, entrytexts::msgTitle, owner);
+        return;
     }
     if (const auto hook = shownHook()) {
         QTimer::singleShot(0, form, [form, hook] {

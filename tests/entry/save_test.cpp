@@ -7,6 +7,7 @@
 
 #include <QFile>
 #include <sqlite3.h>
+#include <stdexcept>
 
 using namespace entrytexts;
 
@@ -329,4 +330,16 @@ TEST_F(EntrySaveTest, AFailedRefreshAfterASaveIsToldAndTheOrderStaysSaved)
     EXPECT_EQ(messages().last(), refreshFailed + QStringLiteral("文件被占用"));
     EXPECT_EQ(store->count(), 1);
     EXPECT_FALSE(form->isVisible()); // saved, so a second press cannot store it twice
+
+    // Any other failure of the refresh is told the same way; the window still goes on.
+    host.onRefresh = [] { throw std::length_error("too many orders"); };
+    ui::msgbox_seam::reset();
+    ui::msgbox_seam::arm();
+    open();
+    typeOrder();
+    click("Command3");
+    EXPECT_EQ(messages(), (QStringList{saved, refreshFailed + unexpectedCause}));
+    EXPECT_EQ(store->count(), 2);
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_TRUE(text("spname").isEmpty()); // cleared for the next order
 }

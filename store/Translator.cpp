@@ -1,5 +1,6 @@
 #include "store/Translator.h"
 
+#include "store/StatementTokens.h"
 #include "store/StoreError.h"
 #include "store/StoreTexts.h"
 #include "store/TextForms.h"
@@ -12,108 +13,7 @@ namespace {
 
 constexpr int maxClauses = 64;            // far beyond the two the filter builds
 constexpr int maxExprDepth = 16;          // nesting of parentheses in a sum
-constexpr qsizetype shownChars = 200;     // of a refused statement, in its message
 constexpr qsizetype maxLikeBytes = 40000; // below SQLite's like-pattern limit of 50,000 bytes
-
-struct Token
-{
-    enum class Type { Word, Number, String, Date, Symbol, End };
-    Type type = Type::End;
-    QString text;
-};
-
-QString shown(const QString& statement)
-{
-    return statement.size() > shownChars ? statement.left(shownChars) + QStringLiteral("…") : statement;
-}
-
-[[noreturn]] void refuse(const QString& statement)
-{
-    throw StoreError(StoreError::Kind::Refused, texts::refused(shown(statement)));
-}
-
-bool isAsciiLetter(QChar c)
-{
-    return (c >= QLatin1Char('a') && c <= QLatin1Char('z')) ||
-           (c >= QLatin1Char('A') && c <= QLatin1Char('Z'));
-}
-
-bool isAsciiDigit(QChar c)
-{
-    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
-}
-
-// Splits the statement into tokens. A ";" may only end it: anything after one is a second statement.
-std::vector<Token> tokenize(const QString& s)
-{
-    std::vector<Token> tokens;
-    qsizetype i = 0;
-    const qsizetype n = s.size();
-    while (i < n) {
-        const QChar c = s.at(i);
-        if (c.isSpace()) {
-            ++i;
-        } else if (isAsciiLetter(c) || c == QLatin1Char('_')) {
-            const qsizetype start = i;
-            while (i < n &&
-                   (isAsciiLetter(s.at(i)) || isAsciiDigit(s.at(i)) || s.at(i) == QLatin1Char('_'))) {
-                ++i;
-            }
-            tokens.push_back({Token::Type::Word, s.mid(start, i - start)});
-        } else if (isAsciiDigit(c)) {
-            const qsizetype start = i;
-            while (i < n && isAsciiDigit(s.at(i))) {
-                ++i;
-            }
-            tokens.push_back({Token::Type::Number, s.mid(start, i - start)});
-        } else if (c == QLatin1Char('\'')) {
-            // '' inside the literal is one apostrophe.
-            QString value;
-            ++i;
-            for (;;) {
-                if (i >= n) {
-                    refuse(s);
-                }
-                if (s.at(i) == QLatin1Char('\'')) {
-                    if (i + 1 < n && s.at(i + 1) == QLatin1Char('\'')) {
-                        value += QLatin1Char('\'');
-                        i += 2;
-                        continue;
-                    }
-                    ++i;
-                    break;
-                }
-                value += s.at(i++);
-            }
-            tokens.push_back({Token::Type::String, value});
-        } else if (c == QLatin1Char('#')) {
-            const qsizetype end = s.indexOf(QLatin1Char('#'), i + 1);
-            if (end < 0) {
-                refuse(s);
-            }
-            tokens.push_back({Token::Type::Date, s.mid(i + 1, end - i - 1)});
-            i = end + 1;
-        } else if (c == QLatin1Char(';')) {
-            for (qsizetype j = i + 1; j < n; ++j) {
-                if (!s.at(j).isSpace()) {
-                    throw StoreError(StoreError::Kind::Refused, texts::secondStatement());
-                }
-            }
-            break;
-        } else if ((c == QLatin1Char('>') || c == QLatin1Char('<')) && i + 1 < n &&
-                   s.at(i + 1) == QLatin1Char('=')) {
-            tokens.push_back({Token::Type::Symbol, s.mid(i, 2)});
-            i += 2;
-        } else if (QStringView(u"()*,=<>-+").contains(c)) {
-            tokens.push_back({Token::Type::Symbol, QString(c)});
-            ++i;
-        } else {
-            refuse(s);
-        }
-    }
-    tokens.push_back({Token::Type::End, QString()});
-    return tokens;
-}
 
 enum class ColumnKind { Key, Text, Number, Date };
 
@@ -180,7 +80,7 @@ public:
     }
 
 private:
-    [[noreturn]] void fail() const { refuse(m_statement); }
+    [[noreturn]] void fail() const { refuseStatement(m_statement); }
 
     const Token& peek() const { return m_tokens[m_pos]; }
     const Token& next()
@@ -488,7 +388,7 @@ private:
             } else if (c == QLatin1Char('[')) {
                 // Only the one-character escapes are supported; a character class is refused.
                 if (i + 2 >= pattern.size() || pattern.at(i + 2) != QLatin1Char(']')) {
-                    throw StoreError(StoreError::Kind::Refused, texts::badPattern(shown(pattern)));
+                    throw StoreError(StoreError::Kind::Refused, texts::badPattern(shownPart(pattern)));
                 }
                 parts.push_back({PatternPart::Kind::Literal, pattern.at(i + 1)});
                 i += 2;

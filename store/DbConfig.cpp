@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <algorithm>
 
 namespace db_config {
 
@@ -67,7 +68,20 @@ QString dataSource(const QString& connectionString)
         return QString();
     }
     const qsizetype from = start + key.size();
-    const qsizetype end = connectionString.indexOf(QLatin1Char(';'), from);
+    // The path ends at the ";" that begins the next "Name=": a folder name may hold a ";" itself.
+    qsizetype end = connectionString.indexOf(QLatin1Char(';'), from);
+    while (end >= 0) {
+        const qsizetype equals = connectionString.indexOf(QLatin1Char('='), end + 1);
+        const QStringView name =
+            QStringView(connectionString).mid(end + 1, equals < 0 ? 0 : equals - end - 1);
+        const bool isName = !name.trimmed().isEmpty() && std::all_of(name.begin(), name.end(), [](QChar c) {
+            return (c.unicode() < 128 && c.isLetter()) || c == QLatin1Char(' ');
+        });
+        if (isName) {
+            break;
+        }
+        end = connectionString.indexOf(QLatin1Char(';'), end + 1);
+    }
     return connectionString.mid(from, end < 0 ? -1 : end - from).trimmed();
 }
 

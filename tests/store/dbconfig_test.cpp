@@ -25,6 +25,10 @@ TEST(DbConfigTest, ConnectionStringNamesDataMdbBesideTheProgram)
     EXPECT_EQ(db_config::dataSource(QStringLiteral("Provider=x;data source=/a/b.mdb")),
               QStringLiteral("/a/b.mdb"));
     EXPECT_EQ(db_config::dataSource(QStringLiteral("Provider=x")), QString());
+    // A folder name with a ";" in it still names the right file.
+    EXPECT_EQ(db_config::dataSource(db_config::buildConnstr(QStringLiteral("/home/me/shop;2026"))),
+              QStringLiteral("/home/me/shop;2026/data.mdb"));
+    EXPECT_EQ(db_config::dataSource(QStringLiteral("Data Source=/a;b.mdb")), QStringLiteral("/a;b.mdb"));
 
     db_config::setAppFolder(QString());
     EXPECT_EQ(db_config::appFolder(), QCoreApplication::applicationDirPath());

@@ -1,10 +1,12 @@
 #include "store/DbConfig.h"
+#include "store/EmptyStore.h"
 #include "store/Recordset.h"
 #include "store/SqlText.h"
 #include "store/StoreError.h"
 #include "support/Fixtures.h"
 #include "tests/store/Printing.h"
 
+#include <QDir>
 #include <gtest/gtest.h>
 
 namespace {
@@ -186,6 +188,20 @@ TEST_F(RecordsetTest, FastTextsFollowEveryRowOfALongList)
     }
     EXPECT_EQ(rows, 25);
     EXPECT_EQ(store->cell(5, QStringLiteral("xsdate")), QStringLiteral("bad date"));
+}
+
+TEST_F(RecordsetTest, StoreInAFolderWithChineseNameAndBlanks)
+{
+    const QString folder = store->folder() + QStringLiteral("/淘宝 记账 O'K");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    store::createEmptyStore(folder + QStringLiteral("/data.mdb"));
+    db_config::connstr = db_config::buildConnstr(folder);
+    exec(QStringLiteral(
+        "INSERT INTO ddlist (spname,jj,sl,sj,mjzh,kddh,xsdate,bz) VALUES ('杯', '1', '2', '3','m', "
+        "'k', '2026/12/9', '')"));
+    EXPECT_EQ(affected, 1);
+    EXPECT_EQ(listIds(QString()), (QList<qint64>{1}));
+    EXPECT_EQ(store->count(), 0); // the other store was not touched
 }
 
 TEST_F(RecordsetTest, EachOperationGetsAFreshDdrs)

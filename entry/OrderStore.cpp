@@ -20,12 +20,6 @@ void prepare(store::Recordset& rs, const QString& statement)
     rs.Source = statement;
 }
 
-// Releases ddrs however the read ends.
-struct DdrsRelease
-{
-    ~DdrsRelease() { db_config::releaseDdrs(); }
-};
-
 } // namespace
 
 bool isIdText(const QString& id)
@@ -46,7 +40,7 @@ std::optional<entrytexts::OrderTexts> loadOrder(const QString& id)
     if (!isIdText(id)) {
         return std::nullopt;
     }
-    DdrsRelease release;
+    db_config::DdrsScope release;
     store::Recordset& rs = db_config::takeDdrs();
     prepare(rs, entrytexts::loadStatement(id));
     rs.Open();

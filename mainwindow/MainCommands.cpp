@@ -2,7 +2,6 @@
 
 #include "entry/OpenEntryWindow.h"
 #include "entry/OrderStore.h"
-#include "mainwindow/CommandTexts.h"
 #include "mainwindow/MainTexts.h"
 #include "store/DbConfig.h"
 #include "store/Recordset.h"
@@ -54,18 +53,10 @@ void refreshByListmode(MainForm& form)
     }
 }
 
-// Ends the shared recordset whatever happens to the delete.
-struct DdrsRelease
-{
-    DdrsRelease() = default;
-    Q_DISABLE_COPY_MOVE(DdrsRelease)
-    ~DdrsRelease() { db_config::releaseDdrs(); }
-};
-
 // Deletes the order with this id through ddrs. An order no longer stored leaves nothing to delete.
 void deleteOrder(const QString& id)
 {
-    DdrsRelease release;
+    db_config::DdrsScope release;
     store::Recordset& rs = db_config::takeDdrs();
     rs.ActiveConnection = db_config::connstr;
     rs.CursorLocation = 3; // client side

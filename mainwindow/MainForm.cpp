@@ -38,14 +38,6 @@ void prepareForReading(store::Recordset& rs)
     rs.LockType = 1;
 }
 
-// Ends the shared recordset whatever happens to the operation that took it.
-struct DdrsRelease
-{
-    DdrsRelease() = default;
-    Q_DISABLE_COPY_MOVE(DdrsRelease)
-    ~DdrsRelease() { db_config::releaseDdrs(); }
-};
-
 } // namespace
 
 MainForm::MainForm(QWidget* parent)
@@ -176,7 +168,7 @@ void MainForm::setUpGrid(int orders)
 
 void MainForm::ddlist(const QString& condition)
 {
-    DdrsRelease release;
+    db_config::DdrsScope release;
     store::Recordset& rs = db_config::takeDdrs();
 
     // Every statement runs before anything on screen changes, so a failure leaves the window as it was.

@@ -21,6 +21,14 @@ extern std::unique_ptr<store::Recordset> ddrs;
 store::Recordset& takeDdrs();
 // Sets ddrs back to empty, ending its connection.
 void releaseDdrs();
+// Releases ddrs when it goes out of scope, whatever happens to the operation that took it.
+struct DdrsScope
+{
+    DdrsScope() = default;
+    DdrsScope(const DdrsScope&) = delete;
+    DdrsScope& operator=(const DdrsScope&) = delete;
+    ~DdrsScope() { releaseDdrs(); }
+};
 
 // The executable's folder, where data.mdb and skin.she lie. Tests point it at a temporary folder.
 QString appFolder();

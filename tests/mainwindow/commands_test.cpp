@@ -1,7 +1,7 @@
 #include "entry/AddForm.h"
 #include "entry/OpenEntryWindow.h"
-#include "mainwindow/CommandTexts.h"
 #include "mainwindow/MainForm.h"
+#include "mainwindow/MainTexts.h"
 #include "store/DbConfig.h"
 #include "store/TextForms.h"
 #include "support/Fixtures.h"
@@ -242,9 +242,8 @@ TEST_F(CommandsTest, EditAndDeleteWithoutAListedOrderWarnAndChangeNothing)
     expectWarned(form->b3);
     EXPECT_EQ(store->count(), 1);
 
-    // A double click on the empty grid opens a new order rather than the unseen one. The grid reports
-    // double clicks on cells only, so the signal stands in for the gesture.
-    emit form->MSFlexGrid1->DblClick();
+    // A double click on the empty grid opens a new order rather than the unseen one.
+    QTest::mouseDClick(form->MSFlexGrid1->viewport(), Qt::LeftButton, {}, QPoint(40, 40));
     ASSERT_EQ(openings.size(), 1);
     EXPECT_FALSE(openings[0].editMode);
     EXPECT_TRUE(openings[0].spname.isEmpty());

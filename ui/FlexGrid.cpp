@@ -287,7 +287,10 @@ void FlexGrid::mouseDoubleClickEvent(QMouseEvent* event)
     // the release after the double click makes none.
     m_pressedOnCell = false;
     event->accept();
-    if (event->button() == Qt::LeftButton && takeCell(event->position().toPoint())) {
+    // A double click anywhere in the grid counts, also below the last row of an empty list; over a cell
+    // it first makes that cell the current one.
+    if (event->button() == Qt::LeftButton) {
+        takeCell(event->position().toPoint());
         emit DblClick();
     }
 }

@@ -180,6 +180,10 @@ TEST_F(FlexGridTest, ClicksFireWithTheClickedRowAlreadyCurrent)
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, QPoint(20, belowRows));
     EXPECT_EQ(clicks.count(), 0);
     EXPECT_EQ(grid->Row(), 2);
+    // A double click there still counts, as on any part of the grid, and the current row stays.
+    QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, QPoint(20, belowRows));
+    EXPECT_EQ(doubles.count(), 2);
+    EXPECT_EQ(grid->Row(), 2);
 
     // Up and Down select a row as a click does.
     grid->setFocus();

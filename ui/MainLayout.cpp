@@ -1,6 +1,7 @@
 #include "ui/MainLayout.h"
 
 #include "ui/AppInfo.h"
+#include "ui/FieldList.h"
 #include "ui/FlexGrid.h"
 #include "ui/Fonts.h"
 #include "ui/Label.h"
@@ -36,7 +37,7 @@ QWidget* makeControl(const ControlSpec& spec, QWidget* container)
         return frame;
     }
     case K::ComboBox: {
-        auto* box = new QComboBox(container);
+        auto* box = new FieldList(container);
         box->addItems(cap::fields);
         box->setCurrentIndex(-1); // nothing selected until start-up picks the prompt
         return box;

@@ -6,6 +6,7 @@
 #include "wheel/modMouseWheel.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDate>
 #include <QKeyEvent>
 #include <QPointer>
@@ -236,3 +237,18 @@ TEST_F(WheelHookTest, AWindowDestroyedWhileHookedLeavesNothingBehind)
 }
 
 } // namespace
+
+TEST_F(WheelHookTest, TheFieldListTakesTheWheelOnlyWithTheFocus)
+{
+    ASSERT_NO_FATAL_FAILURE(openMainForm());
+    form->b1->setFocus();
+    const QString field = form->c1->currentText();
+    // Passing over the field list on the way to the grid leaves the field alone and scrolls the grid.
+    turnWheel(form->c1, QPoint(0, -Notch));
+    EXPECT_EQ(form->c1->currentText(), field);
+    EXPECT_EQ(grid->TopRow(), 4);
+    // With the focus, the wheel picks the next field, as a drop-down list does.
+    form->c1->setFocus();
+    turnWheel(form->c1, QPoint(0, -Notch));
+    EXPECT_NE(form->c1->currentText(), field);
+}

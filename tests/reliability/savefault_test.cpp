@@ -35,9 +35,11 @@ public:
         : m_folder(folder)
     {
         if (geteuid() == 0) {
-            m_mounted = run(QStringLiteral("mount"), {QStringLiteral("--bind"), folder, folder}) &&
-                        run(QStringLiteral("mount"),
-                            {QStringLiteral("-o"), QStringLiteral("remount,ro,bind"), folder});
+            m_mounted = run(QStringLiteral("mount"), {QStringLiteral("--bind"), folder, folder});
+            if (m_mounted && !run(QStringLiteral("mount"),
+                                  {QStringLiteral("-o"), QStringLiteral("remount,ro,bind"), folder})) {
+                undo(); // a writable bind mount proves nothing
+            }
         } else {
             for (const QString& name : QDir(folder).entryList(QDir::Files)) {
                 QFile::setPermissions(QDir(folder).filePath(name), QFile::ReadOwner);
@@ -122,7 +124,9 @@ TEST_F(SaveFaultTest, WriteProtectedStoreIsListedButRefusesTheSaveUntilWritableA
         return f.readAll();
     }();
     ReadOnly readOnly(store->folder());
-    ASSERT_TRUE(readOnly.works());
+    if (!readOnly.works()) {
+        GTEST_SKIP() << "this machine lets us neither mount nor change file modes";
+    }
 
     MainForm form;
     form.show();
@@ -165,9 +169,10 @@ TEST_F(SaveFaultTest, FullDiskRefusesTheSaveAndLosesNothing)
     }
     QTemporaryDir mountPoint;
     const QString folder = mountPoint.path();
-    ASSERT_TRUE(
-        run(QStringLiteral("mount"), {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
-                                      QStringLiteral("size=512k"), QStringLiteral("tmpfs"), folder}));
+    if (!run(QStringLiteral("mount"), {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
+                                       QStringLiteral("size=512k"), QStringLiteral("tmpfs"), folder})) {
+        GTEST_SKIP() << "this machine does not let us mount a small filesystem";
+    }
     struct Unmount
     {
         QString folder;

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QQueue>
 #include <QStandardPaths>
 
@@ -27,7 +28,8 @@ Seam& seam()
 QString defaultPath()
 {
     QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (folder.isEmpty()) {
+    // Not every home has a documents folder; the dialog would then open elsewhere and show a full path.
+    if (folder.isEmpty() || !QDir(folder).exists()) {
         folder = QDir::homePath();
     }
     return QDir(folder).filePath(exporttexts::defaultFileName);
@@ -43,12 +45,14 @@ QString askSaveFileName(QWidget* parent)
         return s.answers.isEmpty() ? QString() : s.answers.dequeue();
     }
     // Qt's own dialog: it looks the same everywhere and asks before replacing an existing file.
-    QFileDialog dialog(parent, exporttexts::saveCaption, defaultPath(), exporttexts::saveFilter);
+    const QString path = defaultPath();
+    QFileDialog dialog(parent, exporttexts::saveCaption, QFileInfo(path).absolutePath(),
+                       exporttexts::saveFilter);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(exporttexts::saveSuffix);
-    dialog.selectFile(defaultPath());
+    dialog.selectFile(QFileInfo(path).fileName());
     if (dialog.exec() != QDialog::Accepted) {
         return QString();
     }

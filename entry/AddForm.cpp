@@ -55,6 +55,9 @@ void add::load()
 {
     m_ui.xsdate->setText(today());
     ui::entrylayout::moveTo(*m_ui.MonthView1, ui::entrylayout::calendarLeft, ui::entrylayout::calendarTop);
+    // Typing starts in the goods name, the first box of the tab order, in either mode; without this the
+    // first box made, the date, would take the keys.
+    m_ui.spname->setFocus(Qt::OtherFocusReason);
 
     const QString id = m_host.ddidText();
     if (m_host.Tag() != editMarker || id.isEmpty()) {

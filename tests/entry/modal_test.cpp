@@ -181,3 +181,21 @@ TEST_F(EntryModalTest, AnOrderThatCannotBeReadIsToldAndNothingOpens)
     EXPECT_TRUE(ui::msgbox_seam::shown().front().text.startsWith(entrytexts::loadFailed));
     EXPECT_EQ(ui::msgbox_seam::shown().front().title, QStringLiteral("提示"));
 }
+
+TEST_F(EntryModalTest, TypingStartsInTheGoodsNameInBothModes)
+{
+    const qint64 id = store->addOrder(QStringLiteral("旧"), 1, 1, 1, QStringLiteral("m"), QStringLiteral("k"),
+                                      QStringLiteral("2026-12-01"));
+    for (const bool edit : {false, true}) {
+        host.tag = edit ? QStringLiteral("edit") : QString();
+        host.ddid = QString::number(id);
+        openWith([&](entry::add& w) {
+            EXPECT_EQ(w.editMode(), edit);
+            ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() != nullptr; }));
+            EXPECT_EQ(QApplication::focusWidget(), box(w, "spname"));
+            QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("abc"));
+            EXPECT_TRUE(box(w, "spname")->text().endsWith(QStringLiteral("abc")));
+            EXPECT_FALSE(box(w, "xsdate")->text().contains(QStringLiteral("abc")));
+        });
+    }
+}

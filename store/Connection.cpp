@@ -76,7 +76,9 @@ Connection::Connection(const QString& path)
     sqlite3_db_config(m_db, SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr);
     try {
         exec("PRAGMA trusted_schema=OFF");
-        exec("PRAGMA synchronous=FULL");
+        // EXTRA also syncs the folder once the journal is deleted: a power loss right after "saved" cannot
+        // bring the journal back and roll the order away.
+        exec("PRAGMA synchronous=EXTRA");
         // SQLite reads the header only at the first statement: this one finds a file that is no database.
         checkTable();
         // data.mdb alone must be a whole copy when the program is closed: never a write-ahead log beside it.

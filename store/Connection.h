@@ -13,7 +13,7 @@ namespace store {
 class ResultTable;
 
 // One SQLite connection to data.mdb, checked as it opens: the file exists, is a database and holds the
-// order table with its nine columns. Rollback journal, synchronous FULL, schema code untrusted.
+// order table with its nine columns. Rollback journal, synchronous EXTRA, schema code untrusted.
 // Every failure becomes a StoreError naming the file.
 class Connection final
 {

@@ -53,9 +53,12 @@ inline QString noConnection()
 {
     return QStringLiteral("没有指定数据文件（连接字符串中缺少 Data Source）。");
 }
+// A value pasted by mistake may be long: the message quotes its beginning only.
 inline QString typeMismatch(const QString& value)
 {
-    return QStringLiteral("数据类型不匹配：“%1”").arg(value);
+    constexpr qsizetype shown = 40;
+    const QString quoted = value.size() > shown ? value.left(shown) + QStringLiteral("…") : value;
+    return QStringLiteral("数据类型不匹配：“%1”").arg(quoted);
 }
 inline QString refused(const QString& statement)
 {

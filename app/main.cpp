@@ -8,6 +8,7 @@
 #include <QLocale>
 #include <QTranslator>
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -21,6 +22,17 @@ bool displayMissing()
     return qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
 }
 
+// While the application connects to the display, Qt's complaints about a display it cannot reach end in
+// an abort with several lines; turn that into one line and a plain exit.
+void startupMessages(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type == QtFatalMsg) {
+        std::fprintf(stderr, "Tallywick: cannot open the display (%s): %s\n", qgetenv("DISPLAY").constData(),
+                     message.section(QLatin1Char('\n'), 0, 0).toLocal8Bit().constData());
+        std::_Exit(1);
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -30,7 +42,9 @@ int main(int argc, char** argv)
                    stderr);
         return 1;
     }
+    const QtMessageHandler previous = qInstallMessageHandler(startupMessages);
     QApplication app(argc, argv);
+    qInstallMessageHandler(previous);
     QApplication::setApplicationName(appinfo::name);
     QApplication::setApplicationVersion(appinfo::versionText);
     QApplication::setOrganizationName(appinfo::credit);

@@ -23,12 +23,12 @@ namespace {
 const QDate calendarDesignDate(2011, 3, 2);
 const QColor dateBoxBackground(224, 224, 224);
 
-QWidget* makeControl(const ControlSpec& spec, QDialog& form)
+QWidget* makeControl(const ControlRow& item, QDialog& form)
 {
     QWidget* w = nullptr;
-    switch (spec.kind) {
+    switch (item.kind) {
     case Kind::Label: {
-        auto* label = new QLabel(spec.caption, &form);
+        auto* label = new QLabel(item.caption, &form);
         label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         w = label;
         break;
@@ -38,7 +38,7 @@ QWidget* makeControl(const ControlSpec& spec, QDialog& form)
         break;
     }
     case Kind::Button: {
-        auto* button = new QPushButton(spec.caption, &form);
+        auto* button = new QPushButton(item.caption, &form);
         // Enter does nothing special in this window: no button is pressed by it.
         button->setAutoDefault(false);
         button->setDefault(false);
@@ -53,22 +53,22 @@ QWidget* makeControl(const ControlSpec& spec, QDialog& form)
         break;
     }
     }
-    w->setObjectName(spec.name);
-    w->setGeometry(twips::rect(spec.left, spec.top, spec.width, spec.height));
-    if (spec.kind == Kind::Label) {
+    w->setObjectName(item.name);
+    w->setGeometry(twips::rect(item.left, item.top, item.width, item.height));
+    if (item.kind == Kind::Label) {
         // Labels size themselves to their text from their top-left corner.
         w->adjustSize();
     }
-    w->setVisible(spec.visible);
+    w->setVisible(item.visible);
     return w;
 }
 
 } // namespace
 
-const QList<ControlSpec>& controls()
+const QList<ControlRow>& controls()
 {
     using namespace entrytexts;
-    static const QList<ControlSpec> table{
+    static const QList<ControlRow> table{
         {QStringLiteral("Label1"), Kind::Label, labelSpname, 240, 240, 900, 180, true},
         {QStringLiteral("spname"), Kind::TextBox, QString(), 1200, 120, 3735, 375, true},
         {QStringLiteral("sl"), Kind::TextBox, QString(), 1200, 600, 1575, 375, true},
@@ -127,18 +127,18 @@ EntryControls build(QDialog& form)
 
     QHash<QString, QWidget*> made;
     for (const QString& name : designOrder()) {
-        for (const ControlSpec& spec : controls()) {
-            if (spec.name == name) {
-                made.insert(name, makeControl(spec, form));
+        for (const ControlRow& item : controls()) {
+            if (item.name == name) {
+                made.insert(name, makeControl(item, form));
             }
         }
     }
 
     // Tab order as the table lists it; labels never take the focus.
     QWidget* previous = nullptr;
-    for (const ControlSpec& spec : controls()) {
-        QWidget* w = made.value(spec.name);
-        if (spec.kind == Kind::Label) {
+    for (const ControlRow& item : controls()) {
+        QWidget* w = made.value(item.name);
+        if (item.kind == Kind::Label) {
             w->setFocusPolicy(Qt::NoFocus);
             continue;
         }

@@ -18,7 +18,7 @@ namespace entrylayout {
 
 enum class Kind { Label, TextBox, Button, Calendar };
 
-struct ControlSpec
+struct ControlRow
 {
     QString name; // objectName, the control's short name
     Kind kind;
@@ -31,7 +31,7 @@ struct ControlSpec
 };
 
 // Every control, in tab order.
-const QList<ControlSpec>& controls();
+const QList<ControlRow>& controls();
 // The controls' names in the order they are created (later ones lie in front of earlier ones).
 const QList<QString>& designOrder();
 

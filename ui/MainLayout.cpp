@@ -20,17 +20,17 @@ namespace ui {
 
 namespace {
 
-using K = ControlSpec::Kind;
+using K = ControlRow::Kind;
 namespace cap = main_captions;
 
 const QColor linkRed(255, 0, 0);
 const QColor dateGrey(224, 224, 224);
 
-QWidget* makeControl(const ControlSpec& spec, QWidget* container)
+QWidget* makeControl(const ControlRow& item, QWidget* container)
 {
-    switch (spec.kind) {
+    switch (item.kind) {
     case K::Button:
-        return new QPushButton(spec.caption, container);
+        return new QPushButton(item.caption, container);
     case K::Frame: {
         auto* frame = new QGroupBox(container); // untitled: a plain etched box
         frame->setFocusPolicy(Qt::NoFocus);
@@ -44,13 +44,13 @@ QWidget* makeControl(const ControlSpec& spec, QWidget* container)
     }
     case K::TextBox: {
         QLineEdit* box = newTextBox(container);
-        box->setText(spec.caption);
+        box->setText(item.caption);
         return box;
     }
     case K::Label: {
         auto* label = new Label(container);
-        label->move(twips::toPixels(spec.left), twips::toPixels(spec.top));
-        label->setText(spec.caption);
+        label->move(twips::toPixels(item.left), twips::toPixels(item.top));
+        label->setText(item.caption);
         return label;
     }
     case K::Calendar:
@@ -82,9 +82,9 @@ void paintText(QWidget* widget, const QColor& colour)
 
 } // namespace
 
-const std::vector<ControlSpec>& mainLayoutTable()
+const std::vector<ControlRow>& mainLayoutTable()
 {
-    static const std::vector<ControlSpec> table = {
+    static const std::vector<ControlRow> table = {
         {"b1", K::Button, "", cap::b1, 120, 240, 1215, 855, 0},
         {"b2", K::Button, "", cap::b2, 1440, 240, 1215, 855, 1},
         {"b3", K::Button, "", cap::b3, 2760, 240, 1215, 855, 2},
@@ -131,14 +131,14 @@ MainControls buildMainLayout(QWidget* form)
 
     QHash<QString, QWidget*> built;
     QList<QWidget*> tabChain;
-    for (const ControlSpec& spec : mainLayoutTable()) {
-        const QString container = QString::fromLatin1(spec.container);
+    for (const ControlRow& item : mainLayoutTable()) {
+        const QString container = QString::fromLatin1(item.container);
         QWidget* parent = container.isEmpty() ? form : built.value(container);
         Q_ASSERT(parent);
-        QWidget* widget = makeControl(spec, parent);
-        widget->setObjectName(QString::fromLatin1(spec.name));
-        if (spec.kind != K::Label) { // labels size themselves from their left edge
-            widget->setGeometry(twips::rect(spec.left, spec.top, spec.width, spec.height));
+        QWidget* widget = makeControl(item, parent);
+        widget->setObjectName(QString::fromLatin1(item.name));
+        if (item.kind != K::Label) { // labels size themselves from their left edge
+            widget->setGeometry(twips::rect(item.left, item.top, item.width, item.height));
         }
         built.insert(widget->objectName(), widget);
         if (widget->focusPolicy() != Qt::NoFocus) {

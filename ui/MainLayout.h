@@ -17,7 +17,7 @@ class MonthView;
 
 // The main window's controls as data: one row per control, positions in twips from the top-left corner
 // of its container (the window or a frame).
-struct ControlSpec
+struct ControlRow
 {
     enum class Kind { Button, Frame, ComboBox, TextBox, Label, Calendar, Grid };
     const char* name;
@@ -32,7 +32,7 @@ struct ControlSpec
 };
 
 // Rows in tab order.
-const std::vector<ControlSpec>& mainLayoutTable();
+const std::vector<ControlRow>& mainLayoutTable();
 
 // The window itself, in twips and pixels.
 namespace mainwindow_frame {

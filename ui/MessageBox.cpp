@@ -26,20 +26,20 @@ constexpr int buttonsMask = 0x0F;
 constexpr int iconMask = 0x70;
 constexpr int defaultMask = 0x300;
 
-struct ButtonSpec
+struct ButtonChoice
 {
     QMessageBox::StandardButton button;
     int answer;
     QString text;
 };
 
-QList<ButtonSpec> buttonsFor(int flags)
+QList<ButtonChoice> buttonsFor(int flags)
 {
-    const ButtonSpec ok{QMessageBox::Ok, IDOK, QStringLiteral("确定")};
-    const ButtonSpec cancel{QMessageBox::Cancel, IDCANCEL, QStringLiteral("取消")};
-    const ButtonSpec yes{QMessageBox::Yes, IDYES, QStringLiteral("是")};
-    const ButtonSpec no{QMessageBox::No, IDNO, QStringLiteral("否")};
-    const ButtonSpec retry{QMessageBox::Retry, IDRETRY, QStringLiteral("重试")};
+    const ButtonChoice ok{QMessageBox::Ok, IDOK, QStringLiteral("确定")};
+    const ButtonChoice cancel{QMessageBox::Cancel, IDCANCEL, QStringLiteral("取消")};
+    const ButtonChoice yes{QMessageBox::Yes, IDYES, QStringLiteral("是")};
+    const ButtonChoice no{QMessageBox::No, IDNO, QStringLiteral("否")};
+    const ButtonChoice retry{QMessageBox::Retry, IDRETRY, QStringLiteral("重试")};
     switch (flags & buttonsMask) {
     case 1:
         return {ok, cancel};
@@ -77,14 +77,14 @@ int defaultIndex(int flags, int buttonCount)
 }
 
 // The answer of the button that Escape and the close box give: Cancel, else No, else the only button.
-int escapeAnswer(const QList<ButtonSpec>& buttons)
+int escapeAnswer(const QList<ButtonChoice>& buttons)
 {
-    for (const ButtonSpec& b : buttons) {
+    for (const ButtonChoice& b : buttons) {
         if (b.answer == IDCANCEL) {
             return b.answer;
         }
     }
-    for (const ButtonSpec& b : buttons) {
+    for (const ButtonChoice& b : buttons) {
         if (b.answer == IDNO) {
             return b.answer;
         }
@@ -97,7 +97,7 @@ int escapeAnswer(const QList<ButtonSpec>& buttons)
 int MsgBox(const QString& text, int flags, const QString& title, QWidget* parent)
 {
     const QString caption = title.isEmpty() ? QApplication::applicationName() : title;
-    const QList<ButtonSpec> buttons = buttonsFor(flags);
+    const QList<ButtonChoice> buttons = buttonsFor(flags);
     const int defaultAt = defaultIndex(flags, static_cast<int>(buttons.size()));
 
     Seam& s = seam();
@@ -108,7 +108,7 @@ int MsgBox(const QString& text, int flags, const QString& title, QWidget* parent
 
     QMessageBox box(iconFor(flags), caption, text, QMessageBox::NoButton, parent);
     QList<QPushButton*> made;
-    for (const ButtonSpec& b : buttons) {
+    for (const ButtonChoice& b : buttons) {
         QPushButton* button = box.addButton(b.button);
         button->setText(b.text);
         made.append(button);

@@ -30,21 +30,21 @@ TEST_F(LayoutTest, EveryControlSitsInItsContainerAsTheTableSays)
 {
     auto* form = new MainForm; // design state, before the load
     ASSERT_EQ(ui::mainLayoutTable().size(), 30u);
-    for (const ui::ControlSpec& spec : ui::mainLayoutTable()) {
-        const QString name = QString::fromLatin1(spec.name);
-        SCOPED_TRACE(spec.name);
+    for (const ui::ControlRow& item : ui::mainLayoutTable()) {
+        const QString name = QString::fromLatin1(item.name);
+        SCOPED_TRACE(item.name);
         auto* widget = form->findChild<QWidget*>(name);
         ASSERT_NE(widget, nullptr);
-        const QString container = QString::fromLatin1(spec.container);
+        const QString container = QString::fromLatin1(item.container);
         EXPECT_EQ(widget->parentWidget()->objectName(),
                   container.isEmpty() ? QStringLiteral("mainfrm") : container);
-        if (spec.kind == ui::ControlSpec::Kind::Label) {
+        if (item.kind == ui::ControlRow::Kind::Label) {
             // Labels size themselves to their text from the given corner.
-            EXPECT_EQ(widget->pos(), QPoint(twips::toPixels(spec.left), twips::toPixels(spec.top)));
+            EXPECT_EQ(widget->pos(), QPoint(twips::toPixels(item.left), twips::toPixels(item.top)));
             EXPECT_EQ(widget->size(), widget->sizeHint());
             EXPECT_EQ(widget->focusPolicy(), Qt::NoFocus);
         } else {
-            EXPECT_EQ(widget->geometry(), twips::rect(spec.left, spec.top, spec.width, spec.height));
+            EXPECT_EQ(widget->geometry(), twips::rect(item.left, item.top, item.width, item.height));
         }
         const bool hidden = name == QStringLiteral("ddid") || name == QStringLiteral("MonthView1");
         EXPECT_EQ(widget->isHidden(), hidden);

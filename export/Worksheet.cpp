@@ -1,5 +1,6 @@
 #include "export/Worksheet.h"
 
+#include "export/CellText.h"
 #include "export/ExportTexts.h"
 #include "export/LxwErrors.h"
 #include "export/SheetError.h"
@@ -75,7 +76,7 @@ void Worksheet::setValue(int row, int column, const QString& text)
         throw SheetError(exporttexts::textTooLong.arg(row).arg(column).arg(maxCellText));
     }
     Cell& cell = cellAt(row, column);
-    cell.text = text.toUtf8();
+    cell.text = cellTextUtf8(text);
     cell.hasValue = true;
     if (static_cast<size_t>(column) > m_widths.size()) {
         m_widths.resize(column, 0);

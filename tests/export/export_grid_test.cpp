@@ -327,3 +327,13 @@ TEST_F(ExportTest, SaveDialogOffersAWorkbookNameAndCanBeCancelled)
 }
 
 } // namespace
+
+TEST_F(ExportTest, TextAfterANulIsNotCutOff)
+{
+    list({{QStringLiteral("1"), QStringLiteral("g"), QStringLiteral("m"), QStringLiteral("1"),
+           QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("2026/12/9"), QStringLiteral("k"),
+           QStringLiteral("前") + QChar(0) + QStringLiteral("后")}});
+    const exporttest::ReadSheet sheet = exportAndRead(target());
+    EXPECT_TRUE(sheet.at(2, 8).value.startsWith(QStringLiteral("前")));
+    EXPECT_TRUE(sheet.at(2, 8).value.endsWith(QStringLiteral("后")));
+}

@@ -1,3 +1,4 @@
+#include "ShownMainForm.h"
 #include "mainwindow/MainForm.h"
 #include "mainwindow/MainTexts.h"
 #include "store/DbConfig.h"
@@ -46,13 +47,7 @@ TEST(QueryCondition, KeywordClauseOnlyWithFieldAndKeyword)
 class FilterTest : public testsupport::GuiTest
 {
 protected:
-    MainForm* shownForm()
-    {
-        auto* form = new MainForm;
-        form->show();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(form));
-        return form;
-    }
+    MainForm* shownForm() { return shownMainForm(); }
     static void setRange(MainForm* form, QDate start, QDate end)
     {
         form->startdate->setText(textforms::dateText(start));

@@ -1,3 +1,4 @@
+#include "ShownMainForm.h"
 #include "mainwindow/MainForm.h"
 #include "support/Fixtures.h"
 #include "ui/FlexGrid.h"
@@ -17,13 +18,7 @@ namespace {
 class LayoutTest : public testsupport::GuiTest
 {
 protected:
-    MainForm* shownForm()
-    {
-        auto* form = new MainForm;
-        form->show();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(form));
-        return form;
-    }
+    MainForm* shownForm() { return shownMainForm(); }
 };
 
 TEST_F(LayoutTest, EveryControlSitsInItsContainerAsTheTableSays)

@@ -2,9 +2,10 @@
 
 #include "export/ExportToExcel.h"
 #include "mainwindow/Guarded.h"
+#include "mainwindow/ListedOrders.h"
 #include "mainwindow/MainTexts.h"
 #include "store/DbConfig.h"
-#include "store/Recordset.h"
+#include "store/Listing.h"
 #include "store/TextForms.h"
 #include "store/WritableCheck.h"
 #include "ui/FlexGrid.h"
@@ -21,24 +22,10 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QShowEvent>
-#include <array>
 #include <limits>
 #include <stdexcept>
 
 namespace texts = main_texts;
-
-namespace {
-
-// The recordset properties of every listing: client-side static cursor, read-only.
-void prepareForReading(store::Recordset& rs)
-{
-    rs.ActiveConnection = db_config::connstr;
-    rs.CursorLocation = 3;
-    rs.CursorType = 3;
-    rs.LockType = 1;
-}
-
-} // namespace
 
 MainForm::MainForm(QWidget* parent)
     : QWidget(parent)
@@ -155,7 +142,6 @@ void MainForm::showEmptyList()
 void MainForm::setUpGrid(int orders)
 {
     ui::FlexGrid& grid = *MSFlexGrid1;
-    grid.reserve(orders + 1);
     grid.setRows(orders + 1);
     grid.setCols(static_cast<int>(texts::gridColumns.size()));
     grid.Clear();
@@ -168,60 +154,32 @@ void MainForm::setUpGrid(int orders)
 
 void MainForm::ddlist(const QString& condition)
 {
-    db_config::DdrsScope release;
-    store::Recordset& rs = db_config::takeDdrs();
-
-    // Every statement runs before anything on screen changes, so a failure leaves the window as it was.
-    prepareForReading(rs);
-    QStringList captions;
-    qint64 n = 0;
+    // The five totals and the list run in one pass before anything on screen changes, so a failure
+    // leaves the window as it was.
+    QStringList totalStatements;
     for (const texts::Total& total : texts::totals) {
-        rs.Source = total.statement + condition;
-        rs.Open();
-        const store::Field value = rs.Fields(texts::totalAlias);
-        if (captions.isEmpty()) {
-            n = value.value().toLongLong();
-        }
-        captions.append(value.text() + total.unit);
-        rs.Close();
+        totalStatements << total.statement + condition;
     }
-    prepareForReading(rs);
-    rs.Source = texts::listStatement(condition);
-    rs.Open();
-    const qint64 listed = rs.RecordCount();
-
-    ui::Label* const labels[] = {d1, d2, d3, d4, d5};
-    for (int i = 0; i < captions.size(); ++i) {
-        labels[i]->setText(captions.at(i));
-    }
-    // The grid holds what the list gives, also if the table changed between the count and the list.
-    const qint64 rows = listed == n ? n : listed;
-    if (rows >= std::numeric_limits<int>::max()) {
+    store::Listing listing =
+        store::runListing(db_config::connstr, totalStatements, texts::listStatement(condition));
+    const qint64 n = qint64(listing.ids.size());
+    if (n >= std::numeric_limits<int>::max()) {
         throw std::length_error("too many orders for one list");
     }
-    setUpGrid(static_cast<int>(rows));
-    if (listed <= 0) {
+    // The first rows are read now: they show at once, and a file that cannot be read is told here.
+    auto rows = std::make_unique<mainwindow::ListedOrders>(db_config::connstr, std::move(listing.ids));
+    rows->readAhead(1);
+
+    ui::Label* const labels[] = {d1, d2, d3, d4, d5};
+    for (std::size_t i = 0; i < texts::totals.size(); ++i) {
+        labels[i]->setText(texts::totalCaption(listing.totals[i], texts::totals[i].unit));
+    }
+    setUpGrid(static_cast<int>(n));
+    if (n == 0) {
         return;
     }
     ui::FlexGrid& grid = *MSFlexGrid1;
-    constexpr int columns = static_cast<int>(texts::gridColumns.size());
-    std::array<int, columns> fieldAt{};
-    for (int col = 0; col < columns; ++col) {
-        fieldAt[col] = rs.fieldIndex(texts::gridColumns[col]);
-        if (fieldAt[col] < 0) {
-            rs.Fields(texts::gridColumns[col]); // reports the missing column
-        }
-    }
-    int row = 0;
-    while (!rs.Eof()) {
-        ++row;
-        for (int col = 0; col < columns; ++col) {
-            const bool noRemark = col == texts::remarkColumn && rs.isNullAt(fieldAt[col]);
-            grid.setTextMatrix(row, col, noRemark ? texts::nullRemark : rs.textAt(fieldAt[col]));
-        }
-        rs.MoveNext();
-    }
-    rs.Close();
+    grid.setRowSource(std::move(rows));
     grid.setCol(0);
     grid.setRow(1);
     ddid->setText(grid.Text());

@@ -12,6 +12,11 @@ QString startupFailure(const QString& description, const QString& dataFile)
     return description + QLatin1Char('\n') + dataFileLine + dataFile;
 }
 
+QString totalCaption(const store::Total& total, const QString& unit)
+{
+    return (total.tooLarge() ? totalTooLarge : total.text()) + unit;
+}
+
 QString keywordClause(const QString& column, const QString& keyword)
 {
     return QStringLiteral(" and ") + column + QStringLiteral(" like '%") + sqltext::likeKeyword(keyword) +

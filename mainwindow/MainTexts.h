@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/Totals.h"
 #include "ui/MainCaptions.h"
 
 #include <QString>
@@ -52,7 +53,11 @@ inline const std::array<Total, 5> totals = {{
     {QStringLiteral("select sum(sj*sl) as j from ddlist where 1=1 "), QStringLiteral(" 元")},
     {QStringLiteral("select sum((sj-jj)*sl) as j from ddlist where 1=1 "), QStringLiteral(" 元")},
 }};
-inline const QString totalAlias = QStringLiteral("j");
+// A total beyond what the sums can hold.
+inline const QString totalTooLarge = QStringLiteral("数值过大");
+// A total's caption: its value's text directly followed by the unit; the unit alone when no order was
+// summed.
+QString totalCaption(const store::Total& total, const QString& unit);
 
 inline QString listStatement(const QString& condition)
 {

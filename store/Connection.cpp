@@ -1,8 +1,8 @@
 #include "store/Connection.h"
 
-#include "store/ResultTable.h"
 #include "store/StoreError.h"
 #include "store/StoreTexts.h"
+#include "store/StoredDate.h"
 
 #include <QFileInfo>
 #include <sqlite3.h>
@@ -173,46 +173,45 @@ void Connection::requireWritable() const
     }
 }
 
-void Connection::select(const Translation& statement, ResultTable& table)
+void Connection::scan(const QByteArray& sql,
+                      const std::vector<SqlValue>& params,
+                      const std::function<void(sqlite3_stmt*)>& onRow,
+                      const std::function<void(sqlite3_stmt*)>& onPrepared)
 {
     Statement st;
-    int rc =
-        sqlite3_prepare_v2(m_db, statement.sql.constData(), int(statement.sql.size()), st.out(), nullptr);
+    int rc = sqlite3_prepare_v2(m_db, sql.constData(), int(sql.size()), st.out(), nullptr);
     if (rc == SQLITE_OK) {
-        bind(st.get(), statement.params, rc);
+        bind(st.get(), params, rc);
     }
     if (rc != SQLITE_OK) {
         fail(rc);
     }
-    const int columns = sqlite3_column_count(st.get());
-    QStringList names;
-    for (int c = 0; c < columns; ++c) {
-        names << QString::fromUtf8(sqlite3_column_name(st.get(), c));
+    if (onPrepared) {
+        onPrepared(st.get());
     }
-    table.setColumns(names);
     while ((rc = sqlite3_step(st.get())) == SQLITE_ROW) {
-        for (int c = 0; c < columns; ++c) {
-            switch (sqlite3_column_type(st.get(), c)) {
-            case SQLITE_INTEGER:
-                table.addInteger(sqlite3_column_int64(st.get(), c));
-                break;
-            case SQLITE_FLOAT:
-                table.addReal(sqlite3_column_double(st.get(), c));
-                break;
-            case SQLITE_NULL:
-                table.addNull();
-                break;
-            default: {
-                const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(st.get(), c));
-                table.addText(text, std::size_t(sqlite3_column_bytes(st.get(), c)));
-            }
-            }
-        }
+        onRow(st.get());
     }
     if (rc != SQLITE_DONE) {
-        table.clear();
         fail(rc);
     }
+}
+
+std::optional<std::pair<QDate, QDate>> Connection::dateSpan()
+{
+    std::optional<std::pair<QDate, QDate>> span;
+    scan("SELECT min(xsdate),max(xsdate) FROM ddlist", {}, [&](sqlite3_stmt* st) {
+        const auto day = [st](int c) {
+            return storedDate(std::string_view(reinterpret_cast<const char*>(sqlite3_column_text(st, c)),
+                                               std::size_t(sqlite3_column_bytes(st, c))));
+        };
+        const std::optional<QDate> first = day(0);
+        const std::optional<QDate> last = day(1);
+        if (first && last) {
+            span.emplace(*first, *last);
+        }
+    });
+    return span;
 }
 
 qint64 Connection::write(const Translation& statement)

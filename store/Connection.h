@@ -2,15 +2,17 @@
 
 #include "store/Translator.h"
 
+#include <QDate>
 #include <QString>
 #include <QtGlobal>
+#include <functional>
+#include <optional>
 #include <vector>
 
 struct sqlite3;
+struct sqlite3_stmt;
 
 namespace store {
-
-class ResultTable;
 
 // One SQLite connection to data.mdb, checked as it opens: the file exists, is a database and holds the
 // order table with its nine columns. Rollback journal, synchronous EXTRA, schema code untrusted.
@@ -24,8 +26,14 @@ public:
 
     // Throws ReadOnly when the file or its folder (where the rollback journal goes) cannot be written.
     void requireWritable() const;
-    // Runs a select and reads its whole result into table.
-    void select(const Translation& statement, ResultTable& table);
+    // Runs a select and hands each row to onRow, positioned on it; nothing is kept. onPrepared sees the
+    // statement before its first row (its column names), also when there is none.
+    void scan(const QByteArray& sql,
+              const std::vector<SqlValue>& params,
+              const std::function<void(sqlite3_stmt*)>& onRow,
+              const std::function<void(sqlite3_stmt*)>& onPrepared = {});
+    // The first and the last day of sale in the table, by the xsdate index; nullopt for no orders.
+    std::optional<std::pair<QDate, QDate>> dateSpan();
     // Runs an insert or an update; returns the rows it changed.
     qint64 write(const Translation& statement);
     // Deletes the orders of these ids in one transaction; returns the rows deleted.

@@ -2,42 +2,39 @@
 
 #include "store/Connection.h"
 #include "store/DbConfig.h"
-#include "store/ResultTable.h"
 #include "store/StoreError.h"
 #include "store/StoreTexts.h"
 #include "store/StoredDate.h"
 #include "store/TextForms.h"
+#include "store/Totals.h"
 #include "store/Translator.h"
 
 #include <algorithm>
-#include <string>
+#include <sqlite3.h>
 #include <vector>
 
 namespace store {
 
-namespace {
-// The text last made for a column. Neighbouring rows of a list often hold the same value (a day's
-// orders share their date, most quantities are 1): the shared text is handed out again, without
-// converting or allocating.
-struct LastText
-{
-    bool valid = false;
-    ResultTable::Tag tag = ResultTable::Tag::Null;
-    qint64 integer = 0;
-    double real = 0;
-    std::string bytes;
-    QString text;
-};
-} // namespace
-
 struct Recordset::Impl
 {
     bool open = false;
-    mutable std::vector<LastText> last; // one per column
-    ResultTable table;
+    QStringList names;
+    std::vector<Field> cells; // row by row
+    qint64 rows = 0;
     qint64 row = 0;
     std::vector<qint64> marked; // rows (result indexes) waiting for UpdateBatch
     qint64 affected = 0;
+
+    const Field& cell(qint64 r, int column) const { return cells[std::size_t(r * names.size() + column)]; }
+    int indexOf(QStringView name) const
+    {
+        for (int i = 0; i < names.size(); ++i) {
+            if (name.compare(names.at(i), Qt::CaseInsensitive) == 0) {
+                return i;
+            }
+        }
+        return -1;
+    }
 };
 
 Recordset::Recordset()
@@ -67,7 +64,33 @@ void Recordset::Open()
         return;
     }
     // The connection ends here: the whole result is in memory, and UpdateBatch opens a fresh one.
-    connection.select(statement, d->table);
+    if (statement.aggregate) {
+        TotalsScan totals({*statement.aggregate});
+        connection.scan("SELECT jj,sl,sj FROM ddlist WHERE " + statement.where, statement.params,
+                        [&](sqlite3_stmt* st) { totals.addRow(st, 0); });
+        const Field value = Field::ofTotal(totals.totals().front());
+        // The alias as the statement names it: SQLite tells it without running anything.
+        connection.scan(
+            statement.sql, statement.params, [](sqlite3_stmt*) {},
+            [&](sqlite3_stmt* st) { d->names = {QString::fromUtf8(sqlite3_column_name(st, 0))}; });
+        d->cells = {value};
+        d->rows = 1;
+    } else {
+        connection.scan(
+            statement.sql, statement.params,
+            [&](sqlite3_stmt* st) {
+                for (int c = 0; c < d->names.size(); ++c) {
+                    d->cells.push_back(
+                        Field::read(st, c, d->names.at(c).compare(u"xsdate", Qt::CaseInsensitive) == 0));
+                }
+                ++d->rows;
+            },
+            [&](sqlite3_stmt* st) {
+                for (int c = 0; c < sqlite3_column_count(st); ++c) {
+                    d->names << QString::fromUtf8(sqlite3_column_name(st, c));
+                }
+            });
+    }
     d->open = true;
     d->row = 0;
 }
@@ -79,12 +102,12 @@ bool Recordset::isOpen() const
 
 qint64 Recordset::RecordCount() const
 {
-    return d->open ? d->table.rowCount() : 0;
+    return d->open ? d->rows : 0;
 }
 
 bool Recordset::Eof() const
 {
-    return !d->open || d->row >= d->table.rowCount();
+    return !d->open || d->row >= d->rows;
 }
 
 void Recordset::requireRow() const
@@ -92,14 +115,14 @@ void Recordset::requireRow() const
     if (!d->open) {
         throw StoreError(StoreError::Kind::NoCurrentRow, texts::notOpen());
     }
-    if (d->row >= d->table.rowCount()) {
+    if (d->row >= d->rows) {
         throw StoreError(StoreError::Kind::NoCurrentRow, texts::noCurrentRow());
     }
 }
 
 int Recordset::requireColumn(const QString& name) const
 {
-    const int column = d->table.indexOf(name);
+    const int column = d->indexOf(name);
     if (column < 0) {
         throw StoreError(StoreError::Kind::Refused, texts::noSuchField(name));
     }
@@ -115,96 +138,36 @@ void Recordset::MoveNext()
 Field Recordset::Fields(const QString& name) const
 {
     requireRow();
-    const int c = requireColumn(name);
-    const ResultTable& t = d->table;
-    switch (t.tag(d->row, c)) {
-    case ResultTable::Tag::Null:
-        return Field(Field::Kind::Null, 0, 0, QString());
-    case ResultTable::Tag::Integer:
-        return Field(Field::Kind::Integer, t.integer(d->row, c), 0, QString());
-    case ResultTable::Tag::Real:
-        return Field(Field::Kind::Real, 0, t.real(d->row, c), QString());
-    case ResultTable::Tag::Text:
-        break;
-    }
-    const std::string_view text = t.text(d->row, c);
-    return Field(t.isDateColumn(c) ? Field::Kind::Date : Field::Kind::Text, 0, 0,
-                 QString::fromUtf8(text.data(), qsizetype(text.size())));
+    return d->cell(d->row, requireColumn(name));
 }
 
 int Recordset::fieldIndex(const QString& name) const
 {
-    return d->table.indexOf(name);
+    return d->indexOf(name);
 }
 
 QString Recordset::textAt(int column) const
 {
     requireRow();
-    const ResultTable& t = d->table;
-    if (column < 0 || column >= t.columnCount()) {
+    if (column < 0 || column >= d->names.size()) {
         throw StoreError(StoreError::Kind::Refused, texts::noSuchField(QString::number(column)));
     }
-    if (d->last.size() != std::size_t(t.columnCount())) {
-        d->last.assign(std::size_t(t.columnCount()), LastText());
-    }
-    LastText& last = d->last[std::size_t(column)];
-    const ResultTable::Tag tag = t.tag(d->row, column);
-    switch (tag) {
-    case ResultTable::Tag::Null:
-        return QString();
-    case ResultTable::Tag::Integer: {
-        const qint64 value = t.integer(d->row, column);
-        if (!last.valid || last.tag != tag || last.integer != value) {
-            last = {true, tag, value, 0, {}, QString::number(value)};
-        }
-        return last.text;
-    }
-    case ResultTable::Tag::Real: {
-        const double value = t.real(d->row, column);
-        if (!last.valid || last.tag != tag || last.real != value) {
-            last = {true, tag, 0, value, {}, textforms::numberText(value)};
-        }
-        return last.text;
-    }
-    case ResultTable::Tag::Text:
-        break;
-    }
-    const std::string_view text = t.text(d->row, column);
-    if (last.valid && last.tag == tag && last.bytes == text) {
-        return last.text;
-    }
-    QString shown;
-    if (t.isDateColumn(column)) {
-        if (const auto date = storedDate(text)) {
-            shown = textforms::dateText(*date);
-        }
-    }
-    if (shown.isNull()) {
-        shown = QString::fromUtf8(text.data(), qsizetype(text.size()));
-    }
-    // Only short texts are kept: a long one rarely repeats and would only be copied.
-    if (text.size() <= 64) {
-        last.valid = true;
-        last.tag = tag;
-        last.bytes.assign(text);
-        last.text = shown;
-    }
-    return shown;
+    return d->cell(d->row, column).text();
 }
 
 bool Recordset::isNullAt(int column) const
 {
     requireRow();
-    if (column < 0 || column >= d->table.columnCount()) {
+    if (column < 0 || column >= d->names.size()) {
         throw StoreError(StoreError::Kind::Refused, texts::noSuchField(QString::number(column)));
     }
-    return d->table.tag(d->row, column) == ResultTable::Tag::Null;
+    return d->cell(d->row, column).isNull();
 }
 
 void Recordset::Delete(int /*affectRecords: only the current row is ever deleted*/)
 {
     requireRow();
-    if (d->table.indexOf(u"id") < 0) {
+    if (d->indexOf(u"id") < 0) {
         throw StoreError(StoreError::Kind::Refused, texts::noIdColumn());
     }
     if (std::find(d->marked.begin(), d->marked.end(), d->row) == d->marked.end()) {
@@ -221,11 +184,12 @@ void Recordset::UpdateBatch(int /*affectRecords: every pending change is written
     if (d->marked.empty()) {
         return;
     }
-    const int idColumn = d->table.indexOf(u"id");
+    const int idColumn = d->indexOf(u"id");
     std::vector<qint64> ids;
     for (const qint64 row : d->marked) {
-        if (d->table.tag(row, idColumn) == ResultTable::Tag::Integer) {
-            ids.push_back(d->table.integer(row, idColumn));
+        const QVariant id = d->cell(row, idColumn).value();
+        if (id.typeId() == QMetaType::LongLong) {
+            ids.push_back(id.toLongLong());
         }
     }
     Connection connection(dataFile());
@@ -236,8 +200,9 @@ void Recordset::UpdateBatch(int /*affectRecords: every pending change is written
 void Recordset::Close()
 {
     d->open = false;
-    d->last.clear();
-    d->table.clear();
+    d->names.clear();
+    std::vector<Field>().swap(d->cells);
+    d->rows = 0;
     d->row = 0;
     d->marked.clear();
 }

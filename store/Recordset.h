@@ -4,37 +4,46 @@
 #include <QVariant>
 #include <memory>
 
+struct sqlite3_stmt;
+
 namespace store {
 
-class ResultTable;
+struct Total;
 
 // One column value of the current row.
 class Field final
 {
 public:
     explicit Field(QVariant value);
+    Field() = default;
+    // Column column of st's current row; xsdate (dateColumn) holds yyyy-mm-dd text.
+    static Field read(sqlite3_stmt* st, int column, bool dateColumn);
+    // A total's value: the count, the exact sum, or NULL. Throws StoreError for a sum too large.
+    static Field ofTotal(const Total& total);
 
     bool isNull() const { return m_kind == Kind::Null; }
-    // The value itself: qint64, double, QString, or a QDate for xsdate; a null QVariant for NULL.
+    // The value itself: qint64, double (an exact sum too), QString, or a QDate for xsdate; a null QVariant
+    // for NULL.
     QVariant value() const;
-    // The value as the windows show it: numbers in plain decimal text, xsdate in the short date form,
-    // NULL as the empty text.
+    // The value as the windows show it: numbers in plain decimal text (an exact sum with all its
+    // decimals), xsdate in the short date form, NULL as the empty text.
     QString text() const;
 
 private:
     friend class Recordset;
-    enum class Kind : quint8 { Null, Integer, Real, Text, Date };
+    enum class Kind : quint8 { Null, Integer, Real, Text, Date, Decimal };
     Field(Kind kind, qint64 integer, double real, QString text);
 
-    Kind m_kind;
+    Kind m_kind = Kind::Null;
     qint64 m_integer = 0;
     double m_real = 0;
-    QString m_text; // a Date holds its stored yyyy-mm-dd text
+    QString m_text; // a Date holds its stored yyyy-mm-dd text, a Decimal its digits with "."
 };
 
 // A recordset with the members the windows use: set the properties, Open, read, Close.
 // Open makes its own connection to the file named by ActiveConnection and reads a select's whole result,
-// so no statement stays open; Close or destruction ends the connection.
+// so no statement stays open; Close or destruction ends the connection. A count or a sum is worked out
+// exactly, as the listing's totals are. Long lists do not come this way: see runListing.
 class Recordset final
 {
 public:
@@ -68,8 +77,8 @@ public:
     // Rows changed by the last insert, update or batch update.
     qint64 RecordsAffected() const;
 
-    // Fast reading for long lists: the column's index (-1 when there is none), then the current row's cell
-    // as text (the same text as Fields(name).text()) or its NULL test, without building a Field.
+    // Reading by place: the column's index (-1 when there is none), then the current row's cell as text
+    // (the same text as Fields(name).text()) or its NULL test.
     int fieldIndex(const QString& name) const;
     QString textAt(int column) const;
     bool isNullAt(int column) const;

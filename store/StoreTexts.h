@@ -100,9 +100,9 @@ inline QString cannotCreate(const QString& path, const QString& detail)
 {
     return QStringLiteral("无法创建数据文件 %1：%2").arg(path, detail);
 }
-inline QString resultTooLarge()
+inline QString sumTooLarge()
 {
-    return QStringLiteral("查询结果太大，无法读入内存。");
+    return QStringLiteral("合计数值过大，无法计算。");
 }
 
 } // namespace store::texts

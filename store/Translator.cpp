@@ -13,6 +13,7 @@ namespace {
 
 constexpr int maxClauses = 64;            // far beyond the two the filter builds
 constexpr int maxExprDepth = 16;          // nesting of parentheses in a sum
+constexpr std::size_t maxSumSteps = 256;  // terms of a sum
 constexpr qsizetype maxLikeBytes = 40000; // below SQLite's like-pattern limit of 50,000 bytes
 
 enum class ColumnKind { Key, Text, Number, Date };
@@ -56,9 +57,10 @@ struct PatternPart
 class Parser final
 {
 public:
-    explicit Parser(const QString& statement)
+    Parser(const QString& statement, DatePlan plan)
         : m_statement(statement)
         , m_tokens(tokenize(statement))
+        , m_plan(plan)
     {}
 
     Translation run()
@@ -145,7 +147,7 @@ private:
         return next().text;
     }
 
-    void bindDate(const QString& text)
+    QDate bindDate(const QString& text)
     {
         const std::optional<QDate> date = textforms::readDate(text);
         if (!date) {
@@ -153,6 +155,7 @@ private:
         }
         m_sql += QLatin1Char('?');
         m_out.params.emplace_back(date->toString(QStringLiteral("yyyy-MM-dd")));
+        return *date;
     }
 
     // A quoted value converted to the kind of its column.
@@ -224,10 +227,12 @@ private:
             symbol("*");
             symbol(")");
             m_sql += QStringLiteral("count(*)");
+            m_out.aggregate = Aggregate{true, {}};
         } else if (isWord("sum")) {
             next();
             symbol("(");
             m_sql += QStringLiteral("sum(");
+            m_out.aggregate = Aggregate{false, {}};
             expression(0);
             symbol(")");
             m_sql += QLatin1Char(')');
@@ -244,17 +249,38 @@ private:
         whereAll();
     }
 
-    // Arithmetic over the number columns: + - * and parentheses.
+    // Arithmetic over the number columns: + - * and parentheses, "*" before "+" and "-". The SQL is the
+    // text as written; the sum's steps follow the same precedence.
     void expression(int depth)
     {
         if (depth > maxExprDepth) {
             throw StoreError(StoreError::Kind::Refused, texts::tooComplex());
         }
+        term(depth);
+        while (isSymbol("+") || isSymbol("-")) {
+            const bool add = isSymbol("+");
+            m_sql += next().text;
+            term(depth);
+            step(add ? SumStep::Op::Add : SumStep::Op::Subtract);
+        }
+    }
+
+    void term(int depth)
+    {
         factor(depth);
-        while (isSymbol("+") || isSymbol("-") || isSymbol("*")) {
+        while (isSymbol("*")) {
             m_sql += next().text;
             factor(depth);
+            step(SumStep::Op::Multiply);
         }
+    }
+
+    void step(SumStep::Op op, int column = 0)
+    {
+        if (m_out.aggregate->sum.size() >= maxSumSteps) {
+            throw StoreError(StoreError::Kind::Refused, texts::tooComplex());
+        }
+        m_out.aggregate->sum.push_back({op, quint8(column)});
     }
 
     void factor(int depth)
@@ -272,6 +298,7 @@ private:
             fail();
         }
         m_sql += QLatin1String(c.name);
+        step(SumStep::Op::Column, int(&c - columns.data()));
     }
 
     // "1=1" and the clauses that follow it, each beginning with "and".
@@ -286,6 +313,7 @@ private:
             fail();
         }
         next();
+        const qsizetype start = m_sql.size();
         m_sql += QStringLiteral("1=1");
         int clauses = 0;
         while (isWord("and")) {
@@ -296,6 +324,7 @@ private:
             m_sql += QStringLiteral(" AND ");
             clause();
         }
+        m_out.where = QStringView(m_sql).mid(start).toUtf8();
     }
 
     void clause()
@@ -311,8 +340,18 @@ private:
             if (peek().type != Token::Type::Date) {
                 fail();
             }
+            const bool range = op != QLatin1String("=");
+            // A unary + keeps SQLite from walking the index for a wide range.
+            if (range && m_plan == DatePlan::Scan) {
+                m_sql += QLatin1Char('+');
+            }
             m_sql += QLatin1String(c.name) + op;
-            bindDate(next().text);
+            const QDate day = bindDate(next().text);
+            if (op == QLatin1String(">=") && (m_out.rangeStart.isNull() || day > m_out.rangeStart)) {
+                m_out.rangeStart = day;
+            } else if (op == QLatin1String("<=") && (m_out.rangeEnd.isNull() || day < m_out.rangeEnd)) {
+                m_out.rangeEnd = day;
+            }
             return;
         }
         if (c.kind != ColumnKind::Text) {
@@ -480,6 +519,7 @@ private:
 
     const QString& m_statement;
     std::vector<Token> m_tokens;
+    DatePlan m_plan;
     std::size_t m_pos = 0;
     QString m_sql;
     Translation m_out;
@@ -487,9 +527,9 @@ private:
 
 } // namespace
 
-Translation translate(const QString& statement)
+Translation translate(const QString& statement, DatePlan plan)
 {
-    return Parser(statement).run();
+    return Parser(statement, plan).run();
 }
 
 } // namespace store

@@ -244,14 +244,10 @@ void FlexGrid::setTopRow(int row)
     verticalScrollBar()->setValue(row - 1);
 }
 
-void FlexGrid::reserve(int rows)
+void FlexGrid::setRowSource(std::unique_ptr<GridRows> rows)
 {
-    m_model->reserve(rows);
-}
-
-std::size_t FlexGrid::textBytes() const
-{
-    return m_model->bytesUsed();
+    m_model->setRowSource(std::move(rows));
+    repaintLater();
 }
 
 void FlexGrid::mousePressEvent(QMouseEvent* event)
@@ -332,7 +328,7 @@ void FlexGrid::keyPressEvent(QKeyEvent* event)
     // Moving by keyboard selects the row as a click does, so the highlighted row is always the
     // selected order.
     setRow(row);
-    scrollTo(m_model->index(row - 1, std::max(m_col, 0)));
+    scrollToCurrentRow();
     emit Click();
 }
 
@@ -369,6 +365,21 @@ void FlexGrid::showSelection()
     selection->setCurrentIndex(current, QItemSelectionModel::NoUpdate);
     selection->select(QItemSelection(m_model->index(top - 1, left), m_model->index(bottom - 1, right)),
                       QItemSelectionModel::ClearAndSelect);
+}
+
+void FlexGrid::scrollToCurrentRow()
+{
+    // By the scroll bar, not scrollTo(): the current column may be the hidden id column, and scrollTo
+    // does nothing for a hidden cell.
+    executeDelayedItemsLayout();
+    QScrollBar* bar = verticalScrollBar();
+    const int shown = std::max(1, viewport()->height() / std::max(1, verticalHeader()->defaultSectionSize()));
+    const int index = m_row - 1;
+    if (index < bar->value()) {
+        bar->setValue(index);
+    } else if (index >= bar->value() + shown) {
+        bar->setValue(index - shown + 1);
+    }
 }
 
 void FlexGrid::clampCursor()

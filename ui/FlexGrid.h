@@ -3,12 +3,15 @@
 #include <QList>
 #include <QString>
 #include <QTableView>
+#include <memory>
 
 namespace ui {
 
 class FlexGridModel;
+class GridRows;
 
-// The order grid: a QTableView over a compact model of cell texts, with the members the windows use.
+// The order grid: a QTableView over a model of cell texts, with the members the windows use. A long list
+// comes from a row source that is read only for the rows on screen.
 // Row 0 is the fixed header row (shown as the view's horizontal header, so it never scrolls); column 0 is
 // the fixed column. Sizes are twips. Rows, Cols, Row, Col, RowSel, ColSel and TopRow count from 0, as
 // the cells do; data rows start at 1.
@@ -36,6 +39,7 @@ public:
     int ColWidth(int col) const;
     // row -1: every row; row 0 is the header row.
     void setRowHeight(int row, int twips);
+    // Throws when the row source cannot read the row.
     QString TextMatrix(int row, int col) const;
     void setTextMatrix(int row, int col, const QString& text);
 
@@ -55,11 +59,8 @@ public:
     int TopRow() const;
     void setTopRow(int row);
 
-    // Speeds up a full refill: many rows written in one go.
-    void reserve(int rows);
-
-    // Bytes held for the cell texts, for the benchmarks.
-    std::size_t textBytes() const;
+    // The data rows' texts from now on, for every cell not written with setTextMatrix; Clear drops it.
+    void setRowSource(std::unique_ptr<GridRows> rows);
 
 signals:
     // Fire with Row and RowSel already the clicked row.
@@ -77,6 +78,8 @@ protected:
 
 private:
     void showSelection();
+    // Scrolls just far enough that the current row is in sight.
+    void scrollToCurrentRow();
     void clampCursor();
     bool takeCell(const QPoint& pos);
     void repaintLater();

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QPalette>
+#include <exception>
 
 namespace ui {
 
@@ -13,51 +14,78 @@ FlexGridModel::FlexGridModel(QObject* parent)
     : QAbstractTableModel(parent)
 {}
 
+FlexGridModel::~FlexGridModel() = default;
+
 void FlexGridModel::setShape(int rows, int cols)
 {
     rows = std::max(rows, 0);
     cols = std::max(cols, 0);
     const int oldDataRows = rowCount();
     const int newDataRows = std::max(rows - 1, 0);
-    const int oldCols = gridCols();
+    const int oldCols = m_cols;
+    if (rows < m_rows || cols < m_cols) {
+        m_written.removeIf([rows, cols](const auto& cell) {
+            return int(cell.key() >> 32) >= rows || int(cell.key() & 0xffffffffu) >= cols;
+        });
+    }
 
     // Columns first, on the old rows, then rows on the new columns.
     if (cols > oldCols) {
         beginInsertColumns(QModelIndex(), oldCols, cols - 1);
-        m_cells.resize(gridRows(), cols);
+        m_cols = cols;
         m_alignments.resize(cols, defaultAlignment);
         endInsertColumns();
     } else if (cols < oldCols) {
         beginRemoveColumns(QModelIndex(), cols, oldCols - 1);
-        m_cells.resize(gridRows(), cols);
+        m_cols = cols;
         m_alignments.resize(cols);
         endRemoveColumns();
     }
     if (newDataRows > oldDataRows) {
         beginInsertRows(QModelIndex(), oldDataRows, newDataRows - 1);
-        m_cells.resize(rows, cols);
+        m_rows = rows;
         endInsertRows();
     } else if (newDataRows < oldDataRows) {
         beginRemoveRows(QModelIndex(), newDataRows, oldDataRows - 1);
-        m_cells.resize(rows, cols);
+        m_rows = rows;
         endRemoveRows();
     } else {
-        m_cells.resize(rows, cols);
+        m_rows = rows;
     }
 }
 
 void FlexGridModel::clearTexts()
 {
-    m_cells.clear();
-    if (gridCols() > 0) {
-        emit headerDataChanged(Qt::Horizontal, 0, gridCols() - 1);
+    m_written.clear();
+    m_source.reset();
+    if (m_cols > 0) {
+        emit headerDataChanged(Qt::Horizontal, 0, m_cols - 1);
     }
 }
 
-void FlexGridModel::setText(int row, int col, QStringView text)
+void FlexGridModel::setRowSource(std::unique_ptr<GridRows> rows)
 {
-    m_cells.setText(row, col, text);
-    if (row == 0 && col >= 0 && col < gridCols()) {
+    m_source = std::move(rows);
+}
+
+QString FlexGridModel::text(int row, int col) const
+{
+    if (!inside(row, col)) {
+        return QString();
+    }
+    if (const auto found = m_written.constFind(key(row, col)); found != m_written.cend()) {
+        return *found;
+    }
+    return m_source && row > 0 ? m_source->text(row, col) : QString();
+}
+
+void FlexGridModel::setText(int row, int col, const QString& text)
+{
+    if (!inside(row, col)) {
+        return;
+    }
+    m_written.insert(key(row, col), text);
+    if (row == 0) {
         emit headerDataChanged(Qt::Horizontal, col, col);
     }
 }
@@ -81,12 +109,12 @@ Qt::Alignment FlexGridModel::alignment(int col) const
 
 int FlexGridModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : std::max(gridRows() - 1, 0);
+    return parent.isValid() ? 0 : std::max(m_rows - 1, 0);
 }
 
 int FlexGridModel::columnCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : gridCols();
+    return parent.isValid() ? 0 : m_cols;
 }
 
 QVariant FlexGridModel::data(const QModelIndex& index, int role) const
@@ -96,7 +124,13 @@ QVariant FlexGridModel::data(const QModelIndex& index, int role) const
     }
     switch (role) {
     case Qt::DisplayRole:
-        return m_cells.text(index.row() + 1, index.column());
+        // Painting must go on when the rows cannot be read: the cell stays empty, and the one who reads
+        // it through TextMatrix is told.
+        try {
+            return text(index.row() + 1, index.column());
+        } catch (const std::exception&) {
+            return QVariant();
+        }
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(alignment(index.column()));
     case Qt::BackgroundRole:
@@ -117,7 +151,7 @@ QVariant FlexGridModel::headerData(int section, Qt::Orientation orientation, int
     }
     switch (role) {
     case Qt::DisplayRole:
-        return m_cells.text(0, section);
+        return text(0, section);
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(alignment(section));
     default:

@@ -1,0 +1,91 @@
+#include "mainwindow/ListedOrders.h"
+
+#include "mainwindow/MainTexts.h"
+
+#include <QHash>
+#include <algorithm>
+
+namespace mainwindow {
+
+ListedOrders::ListedOrders(QString connectionString, std::vector<qint64> ids)
+    : m_connectionString(std::move(connectionString))
+    , m_ids(std::move(ids))
+{
+    const auto& stored = store::storedOrderColumns;
+    for (std::size_t col = 0; col < m_columns.size(); ++col) {
+        const QByteArray name = main_texts::gridColumns[col].toLatin1();
+        const auto found =
+            std::find_if(stored.begin(), stored.end(), [&](const char* c) { return name == c; });
+        m_columns[col] = int(found - stored.begin());
+    }
+}
+
+QString ListedOrders::text(int row, int col)
+{
+    if (row < 1 || std::size_t(row) > m_ids.size() || col < 0 || col >= int(m_columns.size())) {
+        return QString();
+    }
+    const std::size_t index = std::size_t(row) - 1;
+    if (col == 0) {
+        return QString::number(m_ids[index]); // the id needs no read, also for a deleted order
+    }
+    const Page& p = page(index);
+    const std::optional<store::StoredOrder>& order = p.orders[index - p.first];
+    if (!order) {
+        return QString();
+    }
+    const store::Field& field = (*order)[std::size_t(m_columns[col])];
+    if (col == main_texts::remarkColumn && field.isNull()) {
+        return main_texts::nullRemark;
+    }
+    return field.text();
+}
+
+void ListedOrders::readAhead(int row)
+{
+    if (row >= 1 && std::size_t(row) <= m_ids.size()) {
+        page(std::size_t(row) - 1);
+    }
+}
+
+const ListedOrders::Page& ListedOrders::page(std::size_t index)
+{
+    const std::size_t first = index - index % pageRows;
+    ++m_clock;
+    for (Page& p : m_pages) {
+        if (p.first == first) {
+            p.used = m_clock;
+            return p;
+        }
+    }
+    const std::size_t count = std::min(pageRows, m_ids.size() - first);
+    const std::span<const qint64> ids(m_ids.data() + first, count);
+    std::vector<store::StoredOrder> read = store::readOrders(m_connectionString, ids);
+    ++m_reads;
+
+    Page fresh;
+    fresh.first = first;
+    fresh.used = m_clock;
+    fresh.orders.resize(count);
+    QHash<qint64, std::size_t> place;
+    place.reserve(qsizetype(count));
+    for (std::size_t i = 0; i < count; ++i) {
+        place.insert(ids[i], i);
+    }
+    for (store::StoredOrder& order : read) {
+        const auto at = place.constFind(order[0].value().toLongLong());
+        if (at != place.cend()) {
+            fresh.orders[*at] = std::move(order);
+        }
+    }
+    if (m_pages.size() < cachedPages) {
+        m_pages.push_back(std::move(fresh));
+        return m_pages.back();
+    }
+    Page& oldest = *std::min_element(m_pages.begin(), m_pages.end(),
+                                     [](const Page& a, const Page& b) { return a.used < b.used; });
+    oldest = std::move(fresh);
+    return oldest;
+}
+
+} // namespace mainwindow

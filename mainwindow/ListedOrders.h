@@ -1,0 +1,52 @@
+#pragma once
+
+#include "store/Listing.h"
+#include "ui/GridRows.h"
+
+#include <QString>
+#include <array>
+#include <optional>
+#include <vector>
+
+namespace mainwindow {
+
+// The grid's rows of one listing: the listed ids, newest first, and a few pages of orders read by id
+// when the grid paints them or a caller reads a cell. Nothing else of the listing is kept, so a million
+// orders cost their ids and the rows on screen. An order deleted since the listing shows its id only.
+class ListedOrders final : public ui::GridRows
+{
+public:
+    ListedOrders(QString connectionString, std::vector<qint64> ids);
+    Q_DISABLE_COPY_MOVE(ListedOrders)
+
+    // Grid row (from 1) and grid column (0 the id, then the columns of the grid's titles). Throws
+    // StoreError when the page cannot be read.
+    QString text(int row, int col) override;
+
+    // Reads the page of this row now, so that a failure shows before the list does.
+    void readAhead(int row);
+
+    // Pages read from the store so far, for the tests of the cache.
+    int pageReads() const { return m_reads; }
+
+    static constexpr std::size_t pageRows = store::readOrdersLimit;
+    static constexpr std::size_t cachedPages = 8;
+
+private:
+    struct Page
+    {
+        std::size_t first = 0; // index of its first id
+        std::vector<std::optional<store::StoredOrder>> orders;
+        quint64 used = 0; // when it was last read, for dropping the least recently used
+    };
+    const Page& page(std::size_t index);
+
+    QString m_connectionString;
+    std::vector<qint64> m_ids;
+    std::vector<Page> m_pages;
+    std::array<int, 9> m_columns{}; // the stored column of each grid column
+    quint64 m_clock = 0;
+    int m_reads = 0;
+};
+
+} // namespace mainwindow

@@ -1,0 +1,122 @@
+#include "store/Listing.h"
+
+#include "store/Connection.h"
+#include "store/DbConfig.h"
+#include "store/StoreError.h"
+#include "store/StoreTexts.h"
+
+#include <sqlite3.h>
+
+namespace store {
+
+namespace {
+
+// Beyond this share of the table's days a date range reads the table in id order: walking the index for
+// most of the rows and sorting them by id costs more than reading the rows it skips.
+constexpr double wideRangeShare = 0.2;
+
+DatePlan planFor(Connection& connection, const Translation& list)
+{
+    if (list.rangeStart.isNull() && list.rangeEnd.isNull()) {
+        return DatePlan::Index;
+    }
+    const auto span = connection.dateSpan();
+    if (!span) {
+        return DatePlan::Index;
+    }
+    const auto [first, last] = *span;
+    const QDate from = list.rangeStart.isNull() ? first : std::max(list.rangeStart, first);
+    const QDate to = list.rangeEnd.isNull() ? last : std::min(list.rangeEnd, last);
+    const double days = double(first.daysTo(last) + 1);
+    const double covered = std::max<qint64>(from.daysTo(to) + 1, 0);
+    return covered / days > wideRangeShare ? DatePlan::Scan : DatePlan::Index;
+}
+
+QString dataFile(const QString& connectionString)
+{
+    const QString path = db_config::dataSource(connectionString);
+    if (path.isEmpty()) {
+        throw StoreError(StoreError::Kind::Refused, texts::noConnection());
+    }
+    return path;
+}
+
+// "SELECT <nine columns> FROM ddlist WHERE id IN (?,...)" with readOrdersLimit places: one statement
+// text for every page, the places not needed bound to NULL.
+const QByteArray& readOrdersSql()
+{
+    static const QByteArray sql = [] {
+        QByteArray text = "SELECT ";
+        for (const char* column : storedOrderColumns) {
+            text += column + QByteArray(column == storedOrderColumns.back() ? "" : ",");
+        }
+        text += " FROM ddlist WHERE id IN (?";
+        for (std::size_t i = 1; i < readOrdersLimit; ++i) {
+            text += ",?";
+        }
+        return text + ')';
+    }();
+    return sql;
+}
+
+constexpr int dateColumn = 7; // xsdate
+
+} // namespace
+
+Listing
+runListing(const QString& connectionString, const QStringList& totalStatements, const QString& listStatement)
+{
+    // Every statement is read before the file is touched: a refused one changes nothing.
+    Translation list = translate(listStatement);
+    std::vector<Aggregate> aggregates;
+    for (const QString& statement : totalStatements) {
+        Translation total = translate(statement);
+        if (!total.aggregate || total.where != list.where || total.params != list.params) {
+            throw StoreError(StoreError::Kind::Refused, texts::refused(statement));
+        }
+        aggregates.push_back(std::move(*total.aggregate));
+    }
+    if (list.aggregate || list.writes || list.where.isEmpty()) {
+        throw StoreError(StoreError::Kind::Refused, texts::refused(listStatement));
+    }
+    Connection connection(dataFile(connectionString));
+    if (planFor(connection, list) == DatePlan::Scan) {
+        list = translate(listStatement, DatePlan::Scan);
+    }
+    // The list's order follows its condition: " ORDER BY id DESC", or nothing.
+    const QByteArray order = list.sql.mid(list.sql.indexOf(list.where) + list.where.size());
+    const QByteArray scan = "SELECT id,jj,sl,sj FROM ddlist WHERE " + list.where + order;
+
+    Listing listing;
+    TotalsScan totals(std::move(aggregates));
+    connection.scan(scan, list.params, [&](sqlite3_stmt* st) {
+        listing.ids.push_back(sqlite3_column_int64(st, 0));
+        totals.addRow(st, 1);
+    });
+    listing.totals = totals.totals();
+    return listing;
+}
+
+std::vector<StoredOrder> readOrders(const QString& connectionString, std::span<const qint64> ids)
+{
+    if (ids.empty()) {
+        return {};
+    }
+    if (ids.size() > readOrdersLimit) {
+        ids = ids.first(readOrdersLimit);
+    }
+    std::vector<SqlValue> params(ids.begin(), ids.end());
+    params.resize(readOrdersLimit, params.front()); // an id named twice is found once
+    std::vector<StoredOrder> orders;
+    orders.reserve(ids.size());
+    Connection connection(dataFile(connectionString));
+    connection.scan(readOrdersSql(), params, [&](sqlite3_stmt* st) {
+        StoredOrder& order = orders.emplace_back();
+        for (int c = 0; c < int(order.size()); ++c) {
+            order[c] = Field::read(st, c, c == dateColumn);
+        }
+    });
+    return orders;
+}
+
+} // namespace store

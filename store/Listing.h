@@ -1,0 +1,39 @@
+#pragma once
+
+#include "store/Recordset.h"
+#include "store/Totals.h"
+
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <span>
+#include <vector>
+
+namespace store {
+
+// One listing: the ids of the listed orders in the list's order, which is all it takes to find each
+// row again, and the totals over the same orders.
+struct Listing
+{
+    std::vector<qint64> ids;
+    std::vector<Total> totals; // one per total statement, in their order
+};
+
+// Runs total statements (count and sums) and a list statement ("select * ... order by id desc") that
+// share one condition, in one pass over the matching rows on one connection to the file named by the
+// connection string. Throws StoreError; Refused when the statements do not share their condition.
+Listing
+runListing(const QString& connectionString, const QStringList& totalStatements, const QString& listStatement);
+
+// The order table's columns, in the order readOrders gives them.
+inline constexpr std::array<const char*, 9> storedOrderColumns = {"id",   "spname", "jj",     "sl", "sj",
+                                                                  "mjzh", "kddh",   "xsdate", "bz"};
+// One stored order, its columns as storedOrderColumns names them.
+using StoredOrder = std::array<Field, storedOrderColumns.size()>;
+
+// The stored orders of these ids, at most readOrdersLimit of them, in no particular order; an id that
+// names no stored order (deleted since it was listed) has none. Throws StoreError.
+constexpr std::size_t readOrdersLimit = 256;
+std::vector<StoredOrder> readOrders(const QString& connectionString, std::span<const qint64> ids);
+
+} // namespace store

@@ -2,6 +2,10 @@
 
 #include "store/EmptyStore.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
 #include <random>
 #include <sqlite3.h>
 #include <stdexcept>
@@ -39,6 +43,35 @@ void check(int rc, sqlite3* db)
 }
 
 } // namespace
+
+QString storeFolder(qint64 orders)
+{
+    const QString folder = QDir::temp().filePath(QStringLiteral("tallywick-bench/%1").arg(orders));
+    const QString file = folder + QStringLiteral("/data.mdb");
+    if (!QFileInfo::exists(file)) {
+        QDir().mkpath(folder);
+        StoreShape shape;
+        shape.orders = orders;
+        QFile::remove(file + QStringLiteral(".part"));
+        generateStore(file + QStringLiteral(".part"), shape);
+        QFile::rename(file + QStringLiteral(".part"), file);
+    }
+    return folder;
+}
+
+long peakKb()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly)) {
+        return -1;
+    }
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmHWM:")) {
+            return line.mid(6).trimmed().split(' ').value(0).toLong();
+        }
+    }
+    return -1;
+}
 
 QString commonKeyword()
 {

@@ -18,6 +18,13 @@ struct StoreShape
 // Writes a new data.mdb at path (refuses an existing one) filled with shape.orders orders, ids in date order.
 void generateStore(const QString& path, const StoreShape& shape);
 
+// The folder of a generated store of that many orders, kept in $TMPDIR/tallywick-bench/<orders>/ between
+// runs (a million orders take a while to write) and made on first use.
+QString storeFolder(qint64 orders);
+
+// This process's peak resident memory (VmHWM) in kB; -1 when it cannot be read.
+long peakKb();
+
 // A goods word that occurs in about one order in fifty: the keyword of the keyword benchmark.
 QString commonKeyword();
 

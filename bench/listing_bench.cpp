@@ -1,17 +1,18 @@
-// The listing of the main window (five totals and the list into the grid) against a baseline that runs the
-// same six statements straight on SQLite, each on a fresh connection, reading every cell as text.
-// Peak memory is measured in a child process per case (its VmHWM).
+// The listing of the main window (five totals and the list into the grid, and the first screen painted)
+// against the read-everything floor: the same six statements straight on SQLite, each on a fresh
+// connection, every cell read as text. Peak memory is measured in a child process per case (its VmHWM).
+// The planner cases run the listing's one scan straight on SQLite with and without the index for the
+// date range, for a wide and a narrow range.
 
 #include "bench/generator.h"
 #include "mainwindow/MainForm.h"
+#include "mainwindow/MainTexts.h"
 #include "store/DbConfig.h"
-#include "store/Recordset.h"
+#include "store/Listing.h"
 #include "store/TextForms.h"
 #include "ui/FlexGrid.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFileInfo>
 #include <QProcess>
 #include <benchmark/benchmark.h>
 #include <cstdio>
@@ -21,7 +22,7 @@
 
 namespace {
 
-enum class Filter { All, OneDay, Keyword };
+enum class Filter { All, OneDay, Keyword, KeywordMonth };
 
 const char* filterName(Filter f)
 {
@@ -32,78 +33,73 @@ const char* filterName(Filter f)
         return "day";
     case Filter::Keyword:
         return "keyword";
+    case Filter::KeywordMonth:
+        return "keyword_month";
     }
     return "";
 }
 
-const bench::StoreShape shapeOf(qint64 orders)
+Filter filterNamed(const QString& name)
 {
-    bench::StoreShape shape;
-    shape.orders = orders;
-    return shape;
-}
-
-// Stores are kept between runs: generating a million orders takes a while.
-QString storeFolder(qint64 orders)
-{
-    const QString folder = QDir::temp().filePath(QStringLiteral("tallywick-bench/%1").arg(orders));
-    const QString file = folder + QStringLiteral("/data.mdb");
-    if (!QFileInfo::exists(file)) {
-        QDir().mkpath(folder);
-        bench::generateStore(file + QStringLiteral(".part"), shapeOf(orders));
-        QFile::rename(file + QStringLiteral(".part"), file);
+    for (Filter f : {Filter::All, Filter::OneDay, Filter::Keyword, Filter::KeywordMonth}) {
+        if (name == QLatin1String(filterName(f))) {
+            return f;
+        }
     }
-    return folder;
+    return Filter::All;
 }
 
-QDate firstDay(qint64 orders)
+const QDate lastDay(2026, 12, 9);
+constexpr int years = 4;
+
+// The first day of the range: all four years, or the last month.
+QDate rangeStart(Filter f)
 {
-    const bench::StoreShape s = shapeOf(orders);
-    return s.lastDay.addYears(-s.years).addDays(1);
+    return f == Filter::KeywordMonth ? lastDay.addDays(-30) : lastDay.addYears(-years).addDays(1);
 }
 
 // The condition as the windows build it.
-QString condition(Filter f, qint64 orders)
+QString condition(Filter f)
 {
-    const QDate last = shapeOf(orders).lastDay;
     switch (f) {
     case Filter::All:
         return QString();
     case Filter::OneDay:
-        return QStringLiteral(" and  xsdate=#") + textforms::dateText(last) + QStringLiteral("#  ");
+        return main_texts::singleDay(textforms::dateText(lastDay));
     case Filter::Keyword:
-        return QStringLiteral(" and spname like '%") + bench::commonKeyword() + QStringLiteral("%' ") +
-               QStringLiteral(" and  xsdate>=#") + textforms::dateText(firstDay(orders)) +
-               QStringLiteral("#   and xsdate<= #") + textforms::dateText(last) + QStringLiteral("#   ");
+    case Filter::KeywordMonth:
+        return main_texts::keywordClause(QStringLiteral("spname"), bench::commonKeyword()) +
+               main_texts::dateRange(textforms::dateText(rangeStart(f)), textforms::dateText(lastDay));
     }
     return QString();
 }
 
-// The same condition written for SQLite by hand.
-QByteArray nativeCondition(Filter f, qint64 orders)
+// The same condition written for SQLite by hand; scan: the date range kept off the index.
+QByteArray nativeCondition(Filter f, bool scan = false)
 {
-    const QByteArray last = shapeOf(orders).lastDay.toString(Qt::ISODate).toUtf8();
+    const QByteArray last = lastDay.toString(Qt::ISODate).toUtf8();
+    const QByteArray column = scan ? "+xsdate" : "xsdate";
     switch (f) {
     case Filter::All:
         return QByteArray();
     case Filter::OneDay:
         return " AND xsdate='" + last + "'";
     case Filter::Keyword:
-        return " AND spname LIKE '%" + bench::commonKeyword().toUtf8() + "%' AND xsdate>='" +
-               firstDay(orders).toString(Qt::ISODate).toUtf8() + "' AND xsdate<='" + last + "'";
+    case Filter::KeywordMonth:
+        return " AND spname LIKE '%" + bench::commonKeyword().toUtf8() + "%' AND " + column + ">='" +
+               rangeStart(f).toString(Qt::ISODate).toUtf8() + "' AND " + column + "<='" + last + "'";
     }
     return QByteArray();
 }
 
-// The baseline: six statements, each on its own connection, every cell read as text.
-std::size_t baselineListing(const QString& folder, Filter f, qint64 orders)
+QByteArray dataPath(qint64 orders)
 {
-    const QByteArray path = (folder + QStringLiteral("/data.mdb")).toUtf8();
-    const QByteArray where = "FROM ddlist WHERE 1=1" + nativeCondition(f, orders);
-    const QByteArray statements[] = {
-        "SELECT count(*) " + where,        "SELECT sum(sl) " + where,
-        "SELECT sum(jj*sl) " + where,      "SELECT sum(sj*sl) " + where,
-        "SELECT sum((sj-jj)*sl) " + where, "SELECT * " + where + " ORDER BY id DESC"};
+    return (bench::storeFolder(orders) + QStringLiteral("/data.mdb")).toUtf8();
+}
+
+// Runs statements, each on its own connection, reading every cell as text; returns the bytes read.
+std::size_t readAll(const QByteArray& path, std::initializer_list<QByteArray> statements)
+{
     std::size_t bytes = 0;
     for (const QByteArray& sql : statements) {
         sqlite3* db = nullptr;
@@ -113,8 +109,7 @@ std::size_t baselineListing(const QString& folder, Filter f, qint64 orders)
         const int columns = sqlite3_column_count(st);
         while (sqlite3_step(st) == SQLITE_ROW) {
             for (int c = 0; c < columns; ++c) {
-                const unsigned char* text = sqlite3_column_text(st, c);
-                benchmark::DoNotOptimize(text);
+                benchmark::DoNotOptimize(sqlite3_column_text(st, c));
                 bytes += std::size_t(sqlite3_column_bytes(st, c));
             }
         }
@@ -124,70 +119,73 @@ std::size_t baselineListing(const QString& folder, Filter f, qint64 orders)
     return bytes;
 }
 
-// The store alone: the six statements through the recordset, every cell turned into its shown text.
-std::size_t storeListing(Filter f, qint64 orders)
+// The floor: the six statements, every cell read as text.
+std::size_t baselineListing(qint64 orders, Filter f)
 {
-    const QString cond = condition(f, orders);
-    const char* heads[] = {
-        "select count(*) as j from ddlist where 1=1 ", "select sum(sl) as j from ddlist where 1=1 ",
-        "select sum(jj*sl) as j from ddlist where 1=1 ", "select sum(sj*sl) as j from ddlist where 1=1 ",
-        "select sum((sj-jj)*sl) as j from ddlist where 1=1 "};
-    std::size_t chars = 0;
-    store::Recordset& rs = db_config::takeDdrs();
-    rs.ActiveConnection = db_config::connstr;
-    rs.CursorLocation = 3;
-    rs.CursorType = 3;
-    rs.LockType = 1;
-    for (const char* head : heads) {
-        rs.Source = QString::fromUtf8(head) + cond;
-        rs.Open();
-        chars += std::size_t(rs.Fields(QStringLiteral("j")).text().size());
-        rs.Close();
+    const QByteArray where = "FROM ddlist WHERE 1=1" + nativeCondition(f);
+    return readAll(dataPath(orders),
+                   {"SELECT count(*) " + where, "SELECT sum(sl) " + where, "SELECT sum(jj*sl) " + where,
+                    "SELECT sum(sj*sl) " + where, "SELECT sum((sj-jj)*sl) " + where,
+                    "SELECT * " + where + " ORDER BY id DESC"});
+}
+
+// The listing's one scan straight on SQLite, by the index or not.
+std::size_t plannedScan(qint64 orders, Filter f, bool scan)
+{
+    return readAll(dataPath(orders), {"SELECT id,jj,sl,sj FROM ddlist WHERE 1=1" + nativeCondition(f, scan) +
+                                      " ORDER BY id DESC"});
+}
+
+QStringList totalStatements(Filter f)
+{
+    QStringList statements;
+    for (const main_texts::Total& total : main_texts::totals) {
+        statements << total.statement + condition(f);
     }
-    rs.Source =
-        QStringLiteral("select * from ddlist where 1=1 ") + cond + QStringLiteral("  order by id desc");
-    rs.Open();
-    const int columns = 9;
-    while (!rs.Eof()) {
-        for (int c = 0; c < columns; ++c) {
-            chars += std::size_t(rs.textAt(c).size());
-        }
-        rs.MoveNext();
-    }
-    db_config::releaseDdrs();
-    return chars;
+    return statements;
 }
 
 MainForm& window()
 {
-    static MainForm* form = new MainForm;
+    static MainForm* form = [] {
+        auto* f = new MainForm;
+        f->resize(1000, 700);
+        f->show(); // the first screen of each listing is painted, as the seller sees it
+        return f;
+    }();
     return *form;
 }
 
-void useStore(const QString& folder)
+void useStore(qint64 orders)
 {
+    const QString folder = bench::storeFolder(orders);
     db_config::setAppFolder(folder);
     db_config::connstr = db_config::buildConnstr(folder);
 }
 
-void runCase(const char* kind, qint64 orders, Filter f)
+// ddlist and the grid's first screen painted.
+void listAndPaint(Filter f)
 {
-    const QString folder = storeFolder(orders);
-    useStore(folder);
-    if (std::strcmp(kind, "baseline") == 0) {
-        baselineListing(folder, f, orders);
-    } else if (std::strcmp(kind, "store") == 0) {
-        storeListing(f, orders);
-    } else if (std::strcmp(kind, "ddlist") == 0) {
-        window().ddlist(condition(f, orders));
+    MainForm& form = window();
+    form.ddlist(condition(f));
+    form.MSFlexGrid1->viewport()->repaint();
+}
+
+void runCase(const QString& kind, qint64 orders, Filter f)
+{
+    useStore(orders);
+    if (kind == QLatin1String("baseline")) {
+        baselineListing(orders, f);
+    } else if (kind == QLatin1String("store")) {
+        store::runListing(db_config::connstr, totalStatements(f), main_texts::listStatement(condition(f)));
+    } else if (kind == QLatin1String("ddlist")) {
+        listAndPaint(f);
     } else {
         window(); // idle: the program with its window and nothing listed
     }
 }
 
 // Runs one case in a child process of this program and returns the child's peak resident memory in MB.
-// The child reports VmHWM itself: getrusage of a child counts the parent's memory as well, as a spawned
-// child starts out in the parent's address space.
 double childPeakMb(const char* kind, qint64 orders, Filter f)
 {
     QProcess child;
@@ -204,21 +202,6 @@ double childPeakMb(const char* kind, qint64 orders, Filter f)
     return ok ? kb / 1024.0 : -1;
 }
 
-// This process's peak resident memory in kB, from /proc/self/status.
-long peakKb()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly)) {
-        return -1;
-    }
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:")) {
-            return line.mid(6).trimmed().split(' ').value(0).toLong();
-        }
-    }
-    return -1;
-}
-
 void registerCase(qint64 orders, Filter f, int iterations)
 {
     const std::string suffix = std::string("/") + std::to_string(orders) + "/" + filterName(f);
@@ -226,20 +209,38 @@ void registerCase(qint64 orders, Filter f, int iterations)
         const std::string name = std::string(kind) + suffix;
         benchmark::RegisterBenchmark(name.c_str(),
                                      [=](benchmark::State& state) {
-                                         useStore(storeFolder(orders));
+                                         useStore(orders);
                                          for (auto _ : state) {
                                              once();
                                          }
                                          state.counters["peak_MB"] = childPeakMb(kind, orders, f);
                                      })
             ->Unit(benchmark::kMillisecond)
-            ->UseRealTime()
             ->Iterations(iterations);
     };
-    add("baseline", [=] { benchmark::DoNotOptimize(baselineListing(storeFolder(orders), f, orders)); });
-    add("store", [=] { benchmark::DoNotOptimize(storeListing(f, orders)); });
-    add("ddlist", [=] { window().ddlist(condition(f, orders)); });
+    add("baseline", [=] { benchmark::DoNotOptimize(baselineListing(orders, f)); });
+    add("store", [=] {
+        benchmark::DoNotOptimize(store::runListing(db_config::connstr, totalStatements(f),
+                                                   main_texts::listStatement(condition(f))));
+    });
+    add("ddlist", [=] { listAndPaint(f); });
     add("idle", [] { window(); });
+}
+
+void registerPlanner(qint64 orders, Filter f, int iterations)
+{
+    for (const bool scan : {false, true}) {
+        const std::string name = std::string(scan ? "planner_scan/" : "planner_index/") +
+                                 std::to_string(orders) + "/" + filterName(f);
+        benchmark::RegisterBenchmark(name.c_str(),
+                                     [=](benchmark::State& state) {
+                                         for (auto _ : state) {
+                                             benchmark::DoNotOptimize(plannedScan(orders, f, scan));
+                                         }
+                                     })
+            ->Unit(benchmark::kMillisecond)
+            ->Iterations(iterations);
+    }
 }
 
 } // namespace
@@ -259,11 +260,8 @@ int main(int argc, char** argv)
         if (parts.size() != 3) {
             return 2;
         }
-        const Filter f = parts[2] == QLatin1String("day")       ? Filter::OneDay
-                         : parts[2] == QLatin1String("keyword") ? Filter::Keyword
-                                                                : Filter::All;
-        runCase(parts[0].toUtf8().constData(), parts[1].toLongLong(), f);
-        std::printf("%ld\n", peakKb());
+        runCase(parts[0], parts[1].toLongLong(), filterNamed(parts[2]));
+        std::printf("%ld\n", bench::peakKb());
         return 0;
     }
 
@@ -271,7 +269,10 @@ int main(int argc, char** argv)
     registerCase(100000, Filter::All, 5);
     registerCase(1000000, Filter::OneDay, 50);
     registerCase(1000000, Filter::Keyword, 3);
-    registerCase(1000000, Filter::All, 2);
+    registerCase(1000000, Filter::KeywordMonth, 10);
+    registerCase(1000000, Filter::All, 3);
+    registerPlanner(1000000, Filter::Keyword, 3);
+    registerPlanner(1000000, Filter::KeywordMonth, 10);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

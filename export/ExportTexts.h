@@ -24,6 +24,8 @@ inline const QString cannotCreateWorkbook = QStringLiteral("无法创建新的�
 inline const QString textTooLong =
     QStringLiteral("第 %1 行第 %2 列的文字太长：一个单元格最多只能容纳 %3 个字符。");
 // %1 row, %2 column.
+inline const QString tooManyRows = QStringLiteral(
+    "列出的订单有 %1 条，超过了一张工作表能容纳的 %2 行（含标题行）。请缩小查询范围后分几次导出。");
 inline const QString outsideSheet = QStringLiteral("单元格（第 %1 行，第 %2 列）超出了工作表的范围。");
 // %1 row.
 inline const QString rowAlreadyWritten = QStringLiteral("第 %1 行已经写入，不能再修改。");

@@ -2,6 +2,7 @@
 
 #include "export/ExportProgress.h"
 #include "export/ExportTexts.h"
+#include "export/Range.h"
 #include "export/SheetChoice.h"
 #include "export/SheetError.h"
 #include "export/SpreadsheetApp.h"
@@ -34,9 +35,12 @@ bool ExportToExcel(ui::FlexGrid& grid, QWidget* parent)
         book = app->Workbooks().add();
         // 4. The sheet object, by version.
         sheet = xl::chooseSheetObject(app);
-        // 5. The grid's size, read once.
+        // 5. The grid's size, read once. A list longer than a sheet is told before anything is written.
         const int rows = grid.Rows();
         const int cols = grid.Cols();
+        if (rows > xl::maxRows) {
+            throw xl::SheetError(exporttexts::tooManyRows.arg(rows - 1).arg(xl::maxRows));
+        }
         // 6. Grid row i - 1 goes to sheet row i, grid column j - 1 to sheet column j - 1: the id in grid
         // column 0 stays out. Empty cells are left untouched.
         ExportProgress progress(parent, rows);

@@ -337,3 +337,21 @@ TEST_F(ExportTest, TextAfterANulIsNotCutOff)
     EXPECT_TRUE(sheet.at(2, 8).value.startsWith(QStringLiteral("前")));
     EXPECT_TRUE(sheet.at(2, 8).value.endsWith(QStringLiteral("后")));
 }
+
+namespace {
+
+TEST_F(ExportTest, AListLongerThanASheetIsToldBeforeAnythingIsWritten)
+{
+    grid->setRows(1048577 + 1); // the title row and one order more than a sheet's rows
+    grid->setCols(9);
+    grid->setFormatString(formatString);
+    xl::savefile_seam::setNextFileName(target());
+    EXPECT_FALSE(ExportToExcel(*grid, nullptr));
+    ASSERT_EQ(ui::msgbox_seam::shown().size(), 1);
+    EXPECT_TRUE(ui::msgbox_seam::shown().first().text.contains(QStringLiteral("1048577")));
+    EXPECT_EQ(xl::savefile_seam::asked(), 0);
+    EXPECT_FALSE(QFile::exists(target()));
+    EXPECT_TRUE(tmpIsEmpty());
+}
+
+} // namespace

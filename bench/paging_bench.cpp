@@ -1,0 +1,97 @@
+// One page of the grid read anywhere in a million listed orders: the grid's row source asked for a row
+// whose page is not cached (sixteen pages in turn, more than it keeps), beside the same 256 rows read
+// straight on SQLite by id on a fresh connection.
+
+#include "bench/generator.h"
+#include "mainwindow/ListedOrders.h"
+#include "mainwindow/MainTexts.h"
+#include "store/DbConfig.h"
+#include "store/Listing.h"
+#include "store/TextForms.h"
+
+#include <QCoreApplication>
+#include <benchmark/benchmark.h>
+#include <sqlite3.h>
+
+namespace {
+
+constexpr qint64 orders = 1000000;
+constexpr int pagesInTurn = 16;
+
+const std::vector<qint64>& listedIds()
+{
+    static const std::vector<qint64> ids = [] {
+        const QString folder = bench::storeFolder(orders);
+        db_config::connstr = db_config::buildConnstr(folder);
+        QStringList totals;
+        for (const main_texts::Total& total : main_texts::totals) {
+            totals << total.statement;
+        }
+        return store::runListing(db_config::connstr, totals, main_texts::listStatement(QString())).ids;
+    }();
+    return ids;
+}
+
+// The first row of the pages read in turn: from the middle of the list, or its last pages.
+int firstRow(bool last)
+{
+    const int rows = int(listedIds().size());
+    const int span = pagesInTurn * int(mainwindow::ListedOrders::pageRows);
+    return last ? rows - span + 1 : rows / 2;
+}
+
+void BM_GridPage(benchmark::State& state)
+{
+    mainwindow::ListedOrders rows(db_config::connstr, listedIds());
+    const int first = firstRow(state.range(0) != 0);
+    int turn = 0;
+    for (auto _ : state) {
+        const int row = first + (turn++ % pagesInTurn) * int(mainwindow::ListedOrders::pageRows);
+        benchmark::DoNotOptimize(rows.text(row, 1));
+    }
+    state.counters["reads"] = rows.pageReads();
+}
+
+void BM_StraightPage(benchmark::State& state)
+{
+    const std::vector<qint64>& ids = listedIds();
+    const QByteArray path = db_config::dataSource(db_config::connstr).toUtf8();
+    const int first = firstRow(state.range(0) != 0);
+    int turn = 0;
+    for (auto _ : state) {
+        const std::size_t from = std::size_t(first - 1 + (turn++ % pagesInTurn) * 256);
+        QByteArray sql = "SELECT * FROM ddlist WHERE id IN (";
+        for (std::size_t i = from; i < from + 256 && i < ids.size(); ++i) {
+            sql += QByteArray::number(ids[i]) + (i + 1 < from + 256 ? "," : "");
+        }
+        sql += ")";
+        sqlite3* db = nullptr;
+        sqlite3_open_v2(path.constData(), &db, SQLITE_OPEN_READONLY, nullptr);
+        sqlite3_stmt* st = nullptr;
+        sqlite3_prepare_v2(db, sql.constData(), int(sql.size()), &st, nullptr);
+        while (sqlite3_step(st) == SQLITE_ROW) {
+            for (int c = 0; c < 9; ++c) {
+                benchmark::DoNotOptimize(sqlite3_column_text(st, c));
+            }
+        }
+        sqlite3_finalize(st);
+        sqlite3_close(db);
+    }
+}
+
+// Argument 0: the middle of the list; 1: its end.
+BENCHMARK(BM_StraightPage)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GridPage)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    textforms::setUiLocale(QLocale(QLocale::Chinese, QLocale::China));
+    benchmark::Initialize(&argc, argv);
+    listedIds();
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

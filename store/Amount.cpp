@@ -1,7 +1,9 @@
 #include "store/Amount.h"
 
+#include <array>
 #include <charconv>
 #include <cmath>
+#include <limits>
 
 namespace store {
 
@@ -9,16 +11,45 @@ namespace {
 
 using Units = Amount::Units;
 
-constexpr Units pow10(int n)
+// 10^n for 0 <= n <= 38, from a table: it is asked for on every sum of a scan.
+Units pow10(int n)
 {
-    Units p = 1;
-    for (int i = 0; i < n; ++i) {
-        p *= 10;
-    }
-    return p;
+    static constexpr auto table = [] {
+        std::array<Units, 39> powers{};
+        powers[0] = 1;
+        for (std::size_t i = 1; i < powers.size(); ++i) {
+            powers[i] = powers[i - 1] * 10;
+        }
+        return powers;
+    }();
+    return table[std::size_t(n)];
 }
-constexpr Units four = pow10(4);  // 10^-4 in units of 10^-8
-constexpr Units scale = pow10(8); // 1 in units of 10^-8
+constexpr Units four = 10000; // 10^readDecimals
+
+constexpr Units int64Max = Units(std::numeric_limits<qint64>::max());
+
+bool small(Units v)
+{
+    return v <= int64Max && v >= -int64Max;
+}
+
+// a * b, false when it does not fit. Two values of 64 bits always fit; others are tested by division
+// rather than __builtin_mul_overflow, whose 128-bit form needs a runtime routine not every toolchain links.
+bool multiply(Units a, Units b, Units& product)
+{
+    if (small(a) && small(b)) {
+        product = a * b;
+        return true;
+    }
+    constexpr Units max = Units(~static_cast<unsigned __int128>(0) >> 1);
+    const Units absA = a < 0 ? -a : a;
+    const Units absB = b < 0 ? -b : b;
+    if (a == -max - 1 || b == -max - 1 || (absA != 0 && absB > max / absA)) {
+        return false;
+    }
+    product = a * b;
+    return true;
+}
 
 // value / divisor, rounded half away from zero.
 Units divideRounded(Units value, Units divisor)
@@ -65,11 +96,18 @@ std::optional<Units> fourDecimalsFromText(double value)
     return negative ? -units : units;
 }
 
+// a and b at the same number of decimals, the larger of theirs.
+bool align(Units a, int aDecimals, Units b, int bDecimals, Units& x, Units& y, int& decimals)
+{
+    decimals = std::max(aDecimals, bDecimals);
+    return multiply(a, pow10(decimals - aDecimals), x) && multiply(b, pow10(decimals - bDecimals), y);
+}
+
 } // namespace
 
 Amount Amount::fromInteger(qint64 value)
 {
-    return Amount(Units(value) * scale);
+    return Amount(Units(value) * four, readDecimals);
 }
 
 std::optional<Amount> Amount::fromNumber(double value)
@@ -83,49 +121,49 @@ std::optional<Amount> Amount::fromNumber(double value)
     if (std::fabs(t) < 0x1p40) {
         const double fraction = std::fabs(t - std::trunc(t));
         if (std::fabs(fraction - 0.5) > 1e-3) {
-            return Amount(Units(std::llround(t)) * four);
+            return Amount(Units(std::llround(t)), readDecimals);
         }
     }
     const std::optional<Units> units = fourDecimalsFromText(value);
     if (!units) {
         return std::nullopt;
     }
-    return Amount(*units * four);
+    return Amount(*units, readDecimals);
 }
 
-std::optional<Amount> operator+(Amount a, Amount b)
+std::optional<Amount> operator+(const Amount& a, const Amount& b)
 {
-    Units sum;
-    if (__builtin_add_overflow(a.m_units, b.m_units, &sum)) {
+    Units x, y, sum;
+    int decimals;
+    if (!align(a.m_units, a.m_decimals, b.m_units, b.m_decimals, x, y, decimals) ||
+        __builtin_add_overflow(x, y, &sum)) {
         return std::nullopt;
     }
-    return Amount(sum);
+    return Amount(sum, decimals);
 }
 
-std::optional<Amount> operator-(Amount a, Amount b)
+std::optional<Amount> operator-(const Amount& a, const Amount& b)
 {
-    Units difference;
-    if (__builtin_sub_overflow(a.m_units, b.m_units, &difference)) {
+    Units x, y, difference;
+    int decimals;
+    if (!align(a.m_units, a.m_decimals, b.m_units, b.m_decimals, x, y, decimals) ||
+        __builtin_sub_overflow(x, y, &difference)) {
         return std::nullopt;
     }
-    return Amount(difference);
+    return Amount(difference, decimals);
 }
 
-std::optional<Amount> operator*(Amount a, Amount b)
+std::optional<Amount> operator*(const Amount& a, const Amount& b)
 {
     Units product;
-    // Two values of four decimals: multiplied at four, the product is exact at eight without the range
-    // lost to a full-scale product.
-    if (a.m_units % four == 0 && b.m_units % four == 0) {
-        if (__builtin_mul_overflow(a.m_units / four, b.m_units / four, &product)) {
-            return std::nullopt;
-        }
-        return Amount(product);
-    }
-    if (__builtin_mul_overflow(a.m_units, b.m_units, &product)) {
+    if (!multiply(a.m_units, b.m_units, product)) {
         return std::nullopt;
     }
-    return Amount(divideRounded(product, scale));
+    const int decimals = a.m_decimals + b.m_decimals;
+    if (decimals > Amount::maxDecimals) {
+        return Amount(divideRounded(product, pow10(decimals - Amount::maxDecimals)), Amount::maxDecimals);
+    }
+    return Amount(product, decimals);
 }
 
 QString Amount::text(QChar point) const
@@ -135,12 +173,12 @@ QString Amount::text(QChar point) const
         m_units < 0 ? -static_cast<unsigned __int128>(m_units) : static_cast<unsigned __int128>(m_units);
     char16_t digits[48];
     int n = 0;
-    while (magnitude > 0 || n <= decimals) {
+    while (magnitude > 0 || n <= m_decimals) {
         digits[n++] = char16_t(u'0' + int(magnitude % 10));
         magnitude /= 10;
     }
     int first = 0; // trailing zeros of the fraction are dropped
-    while (first < decimals && digits[first] == u'0') {
+    while (first < m_decimals && digits[first] == u'0') {
         ++first;
     }
     QString out;
@@ -148,12 +186,12 @@ QString Amount::text(QChar point) const
     if (m_units < 0) {
         out += QLatin1Char('-');
     }
-    for (int i = n - 1; i >= decimals; --i) {
+    for (int i = n - 1; i >= m_decimals; --i) {
         out += QChar(digits[i]);
     }
-    if (first < decimals) {
+    if (first < m_decimals) {
         out += point;
-        for (int i = decimals - 1; i >= first; --i) {
+        for (int i = m_decimals - 1; i >= first; --i) {
             out += QChar(digits[i]);
         }
     }

@@ -6,38 +6,41 @@
 
 namespace store {
 
-// An exact decimal amount, as a ledger's money type keeps it: a signed 128-bit count of 10^-8. Stored
-// numbers are read at four decimals (rounded half away from zero, as money is), so a product of two of
-// them is exact at eight, and sums of price times quantity carry no binary rounding.
+// An exact decimal amount, as a ledger's money type keeps it: a signed 128-bit count of 10^-decimals.
+// Stored numbers are read at four decimals (rounded half away from zero, as money is), so a product of
+// two of them is exact at eight, and sums of price times quantity carry no binary rounding. Arithmetic on
+// values that fit 64 bits needs no overflow test, which keeps a scan of a million orders fast.
 class Amount final
 {
 public:
     using Units = __int128;
-    static constexpr int decimals = 8;
+    static constexpr int readDecimals = 4; // a stored number
+    static constexpr int maxDecimals = 8;  // a product of two; beyond, rounded half away from zero
 
     Amount() = default;
+    // units counts 10^-decimals.
+    static Amount fromUnits(Units units, int decimals) { return Amount(units, decimals); }
+    // A stored whole number, at four decimals.
     static Amount fromInteger(qint64 value);
     // A stored number as the grid shows it (15 significant digits), rounded to four decimals; nullopt
     // when it is not finite or too large for the arithmetic.
     static std::optional<Amount> fromNumber(double value);
 
-    Units units() const { return m_units; }
-    bool operator==(const Amount&) const = default;
-
-    // Checked arithmetic: nullopt when the result does not fit. A product keeps eight decimals, rounding
-    // half away from zero beyond them (never the case for two values of four decimals).
-    friend std::optional<Amount> operator+(Amount a, Amount b);
-    friend std::optional<Amount> operator-(Amount a, Amount b);
-    friend std::optional<Amount> operator*(Amount a, Amount b);
+    // Checked arithmetic: nullopt when the result does not fit.
+    friend std::optional<Amount> operator+(const Amount& a, const Amount& b);
+    friend std::optional<Amount> operator-(const Amount& a, const Amount& b);
+    friend std::optional<Amount> operator*(const Amount& a, const Amount& b);
 
     // Plain decimal text: no trailing zeros, no group separator, point as the decimal separator.
     QString text(QChar point = QLatin1Char('.')) const;
 
 private:
-    explicit Amount(Units units)
+    Amount(Units units, int decimals)
         : m_units(units)
+        , m_decimals(decimals)
     {}
     Units m_units = 0;
+    int m_decimals = 0;
 };
 
 // A running sum of amounts: NULL until the first value, as SQL's sum is; once a value or the sum itself

@@ -173,44 +173,54 @@ void Connection::requireWritable() const
     }
 }
 
-void Connection::scan(const QByteArray& sql,
-                      const std::vector<SqlValue>& params,
-                      const std::function<void(sqlite3_stmt*)>& onRow,
-                      const std::function<void(sqlite3_stmt*)>& onPrepared)
+Connection::Prepared::~Prepared()
 {
-    Statement st;
-    int rc = sqlite3_prepare_v2(m_db, sql.constData(), int(sql.size()), st.out(), nullptr);
+    sqlite3_finalize(m_st);
+}
+
+sqlite3_stmt* Connection::prepare(const QByteArray& sql, const std::vector<SqlValue>& params)
+{
+    sqlite3_stmt* st = nullptr;
+    int rc = sqlite3_prepare_v2(m_db, sql.constData(), int(sql.size()), &st, nullptr);
     if (rc == SQLITE_OK) {
-        bind(st.get(), params, rc);
+        bind(st, params, rc);
     }
     if (rc != SQLITE_OK) {
+        sqlite3_finalize(st);
         fail(rc);
     }
-    if (onPrepared) {
-        onPrepared(st.get());
-    }
-    while ((rc = sqlite3_step(st.get())) == SQLITE_ROW) {
-        onRow(st.get());
+    return st;
+}
+
+bool Connection::step(sqlite3_stmt* st)
+{
+    const int rc = sqlite3_step(st);
+    if (rc == SQLITE_ROW) {
+        return true;
     }
     if (rc != SQLITE_DONE) {
         fail(rc);
     }
+    return false;
 }
 
 std::optional<std::pair<QDate, QDate>> Connection::dateSpan()
 {
     std::optional<std::pair<QDate, QDate>> span;
-    scan("SELECT min(xsdate),max(xsdate) FROM ddlist", {}, [&](sqlite3_stmt* st) {
-        const auto day = [st](int c) {
-            return storedDate(std::string_view(reinterpret_cast<const char*>(sqlite3_column_text(st, c)),
-                                               std::size_t(sqlite3_column_bytes(st, c))));
-        };
-        const std::optional<QDate> first = day(0);
-        const std::optional<QDate> last = day(1);
-        if (first && last) {
-            span.emplace(*first, *last);
-        }
-    });
+    // Two subqueries: SQLite reads a lone min() or max() off the index, but both in one select scan the
+    // table.
+    scan("SELECT (SELECT min(xsdate) FROM ddlist),(SELECT max(xsdate) FROM ddlist)", {},
+         [&](sqlite3_stmt* st) {
+             const auto day = [st](int c) {
+                 return storedDate(std::string_view(reinterpret_cast<const char*>(sqlite3_column_text(st, c)),
+                                                    std::size_t(sqlite3_column_bytes(st, c))));
+             };
+             const std::optional<QDate> first = day(0);
+             const std::optional<QDate> last = day(1);
+             if (first && last) {
+                 span.emplace(*first, *last);
+             }
+         });
     return span;
 }
 

@@ -44,7 +44,7 @@ TEST_F(StartupTest, ListsTodaysOrdersOnlyWithTheirTotals)
     db_config::connstr.clear();
 
     auto* form = new MainForm;
-    form->show(); // the load runs before the window first shows
+    form->show(); // the load runs as soon as the window is on the screen
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form));
 
     const QString today = textforms::dateText(QDate::currentDate());

@@ -143,12 +143,12 @@ TEST(SingleInstanceProcesses, OneWindowPerStoreAndACrashedOneIsTakenOver)
 {
     Program shop;
     QProcess& first = shop.start();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(shop.lock()); }, 10000))
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(shop.lock()); }, 30000))
         << first.readAllStandardError().constData();
 
     // A second start in the same folder asks the first forward and ends at once.
     QProcess& second = shop.start();
-    ASSERT_TRUE(second.waitForFinished(10000));
+    ASSERT_TRUE(second.waitForFinished(30000));
     EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(second.exitCode(), 0) << second.readAllStandardError().constData();
     EXPECT_TRUE(runsOn(first, 0));
@@ -165,7 +165,7 @@ TEST(SingleInstanceProcesses, OneWindowPerStoreAndACrashedOneIsTakenOver)
     QProcess& after = shop.start();
     EXPECT_TRUE(runsOn(after, 1500)) << after.readAllStandardError().constData();
     QProcess& again = shop.start();
-    ASSERT_TRUE(again.waitForFinished(10000));
+    ASSERT_TRUE(again.waitForFinished(30000));
     EXPECT_EQ(again.exitCode(), 0);
     EXPECT_TRUE(runsOn(after, 0));
 }

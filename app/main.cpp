@@ -1,9 +1,14 @@
+#include "app/AppTexts.h"
+#include "app/SingleInstance.h"
 #include "mainwindow/MainForm.h"
+#include "store/DbConfig.h"
 #include "store/TextForms.h"
 #include "ui/AppIcon.h"
 #include "ui/AppInfo.h"
+#include "ui/MessageBox.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -62,8 +67,25 @@ int main(int argc, char** argv)
         QApplication::installTranslator(&qtChinese);
     }
 
+    // One window per order store: a second start in this folder brings the first one forward.
+    const QString folder = db_config::appFolder();
+    app::SingleInstance instance(folder);
+    switch (instance.claim()) {
+    case app::SingleInstance::Claim::Run:
+        break;
+    case app::SingleInstance::Claim::Handed:
+        return 0;
+    case app::SingleInstance::Claim::Busy:
+        ui::MsgBox(app_texts::storeInUse(
+                       QDir::toNativeSeparators(QDir(folder).filePath(QStringLiteral("data.mdb")))),
+                   ui::MB_OK_EXCLAMATION, app_texts::notice);
+        return 1;
+    }
+
+    // The start-up (Form_Load) runs once the window is on the screen.
     MainForm mainfrm;
-    mainfrm.Form_Load();
+    QObject::connect(&instance, &app::SingleInstance::activationRequested, &mainfrm,
+                     [&mainfrm] { app::bringToFront(mainfrm); });
     mainfrm.show();
     return QApplication::exec();
 }

@@ -6,8 +6,10 @@
 #include "store/DbConfig.h"
 #include "store/StoreError.h"
 #include "store/TextForms.h"
+#include "ui/EnterPressesButton.h"
 #include "ui/MessageBox.h"
 #include "ui/MonthView.h"
+#include "ui/ScreenFit.h"
 
 #include <QDate>
 #include <QEvent>
@@ -15,6 +17,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QShowEvent>
 
 namespace entry {
 
@@ -47,6 +50,7 @@ add::add(EntryHost& host, QWidget* parent)
     connect(m_ui.Command4, &QPushButton::clicked, this, edge(&add::Command4_Click));
     connect(m_ui.MonthView1, &ui::MonthView::DateClick, this, edge(&add::MonthView1_DateClick));
     m_ui.xsdate->installEventFilter(this);
+    ui::pressButtonsOnEnter(*this);
 }
 
 add::~add() = default;
@@ -108,6 +112,15 @@ bool add::savedd()
     }
     tell(this, saved);
     return true;
+}
+
+void add::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    // Centred on the main window; moved in where that would put part of it off the screen.
+    if (!event->spontaneous()) {
+        ui::keepOnScreen(*this);
+    }
 }
 
 void add::keyPressEvent(QKeyEvent* event)

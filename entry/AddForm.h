@@ -35,7 +35,9 @@ public:
     bool savedd();
 
 protected:
-    // Enter and Escape do nothing special here; the title bar's close box still closes.
+    void showEvent(QShowEvent* event) override;
+    // Enter in a box and Escape do nothing special here (Enter on a focused button presses it); the title
+    // bar's close box still closes.
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -11,6 +11,13 @@ bool isNumber(const QString& text)
     return textforms::readNumber(text).has_value();
 }
 
+// A date the calendar cannot show (typed "0026" for 2026): stored, no query would ever find it.
+bool outsideCalendar(const QString& text)
+{
+    const std::optional<QDate> date = textforms::readDate(text);
+    return date && !textforms::inCalendarRange(*date);
+}
+
 } // namespace
 
 std::optional<CheckFailure> checkOrder(const entrytexts::OrderTexts& o)
@@ -43,7 +50,7 @@ std::optional<CheckFailure> checkOrder(const entrytexts::OrderTexts& o)
     if (o.kddh.isEmpty()) {
         return CheckFailure{needKddh, Box::kddh};
     }
-    if (o.xsdate.isEmpty()) {
+    if (o.xsdate.isEmpty() || outsideCalendar(o.xsdate)) {
         return CheckFailure{needXsdate, Box::xsdate};
     }
     return std::nullopt;

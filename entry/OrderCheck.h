@@ -17,7 +17,8 @@ struct CheckFailure
 };
 
 // The field check of both save commands: ten steps in order, the first that fails is returned.
-// "Empty" is the empty text (a blank passes); "a number" is the shown-number test of the locale.
+// "Empty" is the empty text (a blank passes); "a number" is the shown-number test of the locale; a date
+// of sale before the calendar's first year fails like an empty one.
 std::optional<CheckFailure> checkOrder(const entrytexts::OrderTexts& order);
 
 } // namespace entry

@@ -8,24 +8,49 @@
 #include "store/Listing.h"
 #include "store/TextForms.h"
 #include "store/WritableCheck.h"
+#include "ui/EnterPressesButton.h"
 #include "ui/FlexGrid.h"
 #include "ui/Label.h"
 #include "ui/MessageBox.h"
 #include "ui/MonthView.h"
+#include "ui/ScreenFit.h"
 #include "wheel/modMouseWheel.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QShowEvent>
+#include <QTimer>
 #include <limits>
 #include <stdexcept>
 
 namespace texts = main_texts;
+
+namespace {
+
+// The keys that open a date box's calendar, as they open a drop-down: Space, Enter, F4, Alt+Down.
+bool opensCalendar(const QKeyEvent& key)
+{
+    const Qt::KeyboardModifiers mods = key.modifiers() & ~Qt::KeypadModifier;
+    switch (key.key()) {
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_F4:
+        return mods == Qt::NoModifier;
+    case Qt::Key_Down:
+        return mods == Qt::AltModifier;
+    default:
+        return false;
+    }
+}
+
+} // namespace
 
 MainForm::MainForm(QWidget* parent)
     : QWidget(parent)
@@ -54,6 +79,7 @@ MainForm::MainForm(QWidget* parent)
     Label1 = m_controls.Label1;
     Label3 = m_controls.Label3;
     connectHandlers();
+    ui::pressButtonsOnEnter(*this);
 }
 
 MainForm::~MainForm()
@@ -84,6 +110,11 @@ void MainForm::connectHandlers()
     // Line edits have no click signal.
     for (QLineEdit* box : {c2, startdate, enddate}) {
         box->installEventFilter(this);
+    }
+    // Escape in the calendar reaches its day table first.
+    MonthView1->installEventFilter(this);
+    if (QWidget* days = MonthView1->focusProxy()) {
+        days->installEventFilter(this);
     }
 }
 
@@ -250,6 +281,28 @@ void MainForm::openCalendarFor(const QString& target)
     MonthView1->Tag = target;
 }
 
+bool MainForm::dateKey(QObject* watched, const QKeyEvent& key)
+{
+    if ((watched == startdate || watched == enddate) && opensCalendar(key)) {
+        guarded([&] {
+            watched == startdate ? startdate_Click() : enddate_Click();
+            // From the keyboard the arrows then move through the days and Enter picks one.
+            MonthView1->setFocus(Qt::OtherFocusReason);
+        });
+        return true;
+    }
+    const bool calendarOrBox = watched == MonthView1 || watched == MonthView1->focusProxy() ||
+                               watched == startdate || watched == enddate;
+    if (calendarOrBox && key.key() == Qt::Key_Escape && MonthView1->isVisible()) {
+        // Closed without a change; the focus goes back to the box the calendar was opened for.
+        MonthView1->setVisible(false);
+        QLineEdit* target = MonthView1->Tag == texts::endTag ? enddate : startdate;
+        target->setFocus(Qt::OtherFocusReason);
+        return true;
+    }
+    return false;
+}
+
 void MainForm::MonthView1_DateClick()
 {
     QLineEdit* target = nullptr;
@@ -268,8 +321,24 @@ void MainForm::MonthView1_DateClick()
 
 void MainForm::showEvent(QShowEvent* event)
 {
-    Form_Load();
     QWidget::showEvent(event);
+    if (m_shown) {
+        return;
+    }
+    m_shown = true;
+    if (!m_loaded) {
+        // Until start-up has listed, and behind whatever it has to say, an empty list: the design
+        // digits never show.
+        showEmptyList();
+    }
+    // The designed place, unless part of the window would be off a small screen.
+    ui::keepOnScreen(*this);
+    // Start-up runs once the window is on the screen, so that its messages (a data.mdb that cannot be
+    // read, a write-protected one) come up over the window, not on an empty screen before it.
+    QTimer::singleShot(0, this, [this] {
+        ui::keepOnScreen(*this); // with the frame the window system has now given the window
+        Form_Load();
+    });
 }
 
 void MainForm::changeEvent(QEvent* event)
@@ -290,6 +359,9 @@ void MainForm::changeEvent(QEvent* event)
 
 bool MainForm::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::KeyPress && dateKey(watched, *static_cast<QKeyEvent*>(event))) {
+        return true;
+    }
     if (event->type() == QEvent::MouseButtonRelease) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         auto* box = qobject_cast<QLineEdit*>(watched);

@@ -7,6 +7,8 @@
 #include <QWidget>
 #include <functional>
 
+class QKeyEvent;
+
 // The main window mainfrm: the order list with its totals, the filter and the commands.
 // Each handler runs behind guarded(), so a failure shows a message and leaves the window as it was.
 class MainForm final : public QWidget, public EntryHost
@@ -17,7 +19,8 @@ public:
     explicit MainForm(QWidget* parent = nullptr);
     ~MainForm() override;
 
-    // The start-up sequence; runs once, before the window is first shown (show() runs it if nobody did).
+    // The start-up sequence; runs once. The first show() runs it as soon as the window is on the screen,
+    // unless somebody ran it before.
     void Form_Load();
 
     // Lists the orders that match condition in the grid and the five totals.
@@ -84,6 +87,9 @@ private:
     void OpenUrl(const QString& address);
     void connectHandlers();
     void openCalendarFor(const QString& target);
+    // Keys on the date boxes and the calendar: open it as a click does, Escape closes it unchanged.
+    // True when the key was used.
+    bool dateKey(QObject* watched, const QKeyEvent& key);
     // The grid's layout after a listing, with orders empty data rows.
     void setUpGrid(int orders);
     // What start-up shows when the first listing failed.
@@ -92,4 +98,5 @@ private:
     ui::MainControls m_controls; // every control, frames and captions included
     QString m_tag;               // entry mode marker for the entry window
     bool m_loaded = false;
+    bool m_shown = false; // placed on the screen and start-up queued
 };

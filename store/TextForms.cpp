@@ -232,6 +232,37 @@ std::optional<QDate> readPieces(QStringView text, const std::vector<DatePiece>& 
     return QDate(y, m, d);
 }
 
+// Full-width forms of ASCII (U+FF01 to U+FF5E) and the ideographic space, as a Chinese input method
+// types them in full-width mode.
+constexpr char16_t firstWide = 0xFF01;
+constexpr char16_t lastWide = 0xFF5E;
+constexpr char16_t wideOffset = 0xFEE0;
+constexpr char16_t ideographicSpace = 0x3000;
+
+bool holdsFullWidth(QStringView text)
+{
+    for (const QChar c : text) {
+        if ((c.unicode() >= firstWide && c.unicode() <= lastWide) || c.unicode() == ideographicSpace) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The text with every full-width form replaced by its ASCII character.
+QString asciiForms(QStringView text)
+{
+    QString out = text.toString();
+    for (QChar& c : out) {
+        if (c.unicode() >= firstWide && c.unicode() <= lastWide) {
+            c = QChar(char16_t(c.unicode() - wideOffset));
+        } else if (c.unicode() == ideographicSpace) {
+            c = QLatin1Char(' ');
+        }
+    }
+    return out;
+}
+
 } // namespace
 
 QLocale uiLocale()
@@ -284,6 +315,11 @@ QString dateText(const QDate& date)
 
 std::optional<QDate> readDate(QStringView text)
 {
+    QString ascii;
+    if (holdsFullWidth(text)) {
+        ascii = asciiForms(text);
+        text = ascii;
+    }
     text = text.trimmed();
     if (text.isEmpty()) {
         return std::nullopt;
@@ -368,8 +404,28 @@ QString numberText(double value)
     return out;
 }
 
+QDate firstCalendarDay()
+{
+    return QDate(1753, 1, 1);
+}
+
+QDate lastCalendarDay()
+{
+    return QDate(9999, 12, 31);
+}
+
+bool inCalendarRange(const QDate& date)
+{
+    return date >= firstCalendarDay() && date <= lastCalendarDay();
+}
+
 std::optional<double> readNumber(QStringView text)
 {
+    QString ascii;
+    if (holdsFullWidth(text)) {
+        ascii = asciiForms(text);
+        text = ascii;
+    }
     const Forms& f = forms();
     bool ok = false;
     const double value = f.locale.toDouble(text.trimmed(), &ok);

@@ -18,13 +18,20 @@ void setUiLocale(const std::optional<QLocale>& locale);
 QString shortDateFormat();
 // A day as short date text: 2026/12/9 under zh_CN.
 QString dateText(const QDate& date);
-// Reads the short date form (four-digit year, or two digits read as 1950-2049) or yyyy-mm-dd.
+// Reads the short date form (four-digit year, or two digits read as 1950-2049) or yyyy-mm-dd. Full-width
+// digits and signs, as a Chinese input method types them, read as their ASCII forms.
 std::optional<QDate> readDate(QStringView text);
+
+// The calendar's days, 1753-01-01 to 9999-12-31: a date outside them can be neither picked nor found.
+QDate firstCalendarDay();
+QDate lastCalendarDay();
+bool inCalendarRange(const QDate& date);
 
 // A number as plain decimal text: at most 15 significant digits, no trailing zeros, no group separator,
 // the locale's decimal separator.
 QString numberText(double value);
-// The number test: the whole text parses by the locale's rules, blanks around it allowed.
+// The number test: the whole text parses by the locale's rules, blanks around it allowed. Full-width
+// digits and signs ("１２", "１９．９", "－５") read as their ASCII forms.
 std::optional<double> readNumber(QStringView text);
 
 } // namespace textforms

@@ -149,8 +149,9 @@ private:
 
     QDate bindDate(const QString& text)
     {
+        // A day outside the calendar's years could be stored but never picked or found again.
         const std::optional<QDate> date = textforms::readDate(text);
-        if (!date) {
+        if (!date || !textforms::inCalendarRange(*date)) {
             throw StoreError(StoreError::Kind::TypeMismatch, texts::typeMismatch(text));
         }
         m_sql += QLatin1Char('?');

@@ -39,7 +39,7 @@ QWidget* makeControl(const ControlRow& item, QDialog& form)
     }
     case Kind::Button: {
         auto* button = new QPushButton(item.caption, &form);
-        // Enter does nothing special in this window: no button is pressed by it.
+        // No default button: Enter in a box presses nothing (on a focused button it presses that one).
         button->setAutoDefault(false);
         button->setDefault(false);
         w = button;

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QWindow>
 
 namespace ui {
 
@@ -102,7 +103,8 @@ int MsgBox(const QString& text, int flags, const QString& title, QWidget* parent
 
     Seam& s = seam();
     if (s.armed) {
-        s.shown.append({text, flags, caption});
+        const QWindow* owner = parent ? parent->window()->windowHandle() : nullptr;
+        s.shown.append({text, flags, caption, owner && owner->isVisible()});
         return s.answers.isEmpty() ? buttons.at(defaultAt).answer : s.answers.takeFirst();
     }
 

@@ -33,6 +33,7 @@ struct Shown
     QString text;
     int flags;
     QString title;
+    bool overShownWindow = false; // the parent's window was on the screen when the box came up
 };
 void arm();
 void reset(); // disarms, empties the queue and the record

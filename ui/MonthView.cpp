@@ -1,19 +1,16 @@
 #include "ui/MonthView.h"
 
+#include "store/TextForms.h"
+
 #include <QHeaderView>
 #include <QTableView>
 
 namespace ui {
 
-namespace {
-const QDate firstDay(1753, 1, 1);
-const QDate lastDay(9999, 12, 31);
-} // namespace
-
 MonthView::MonthView(QWidget* parent)
     : QCalendarWidget(parent)
 {
-    setDateRange(firstDay, lastDay);
+    setDateRange(textforms::firstCalendarDay(), textforms::lastCalendarDay());
     setGridVisible(true);
     setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     setHorizontalHeaderFormat(QCalendarWidget::SingleLetterDayNames); // fits the narrow pop-up

@@ -79,6 +79,14 @@ TEST_F(EntryCheckTest, TenStepsInOrderFirstFailureWinsWithItsMessageAndFocus)
     type("sl", QString());
     type("jj", QStringLiteral("abc"));
     expectRefused("Command1", needSl, "sl");
+
+    // A date before the calendar's first year ("0026" typed for 2026) fails as an empty one does.
+    type("sl", QStringLiteral("2"));
+    type("jj", QStringLiteral("1"));
+    type("xsdate", QStringLiteral("0026/12/9"));
+    expectRefused("Command1", needXsdate, "xsdate");
+    type("xsdate", QStringLiteral("1752/12/31"));
+    expectRefused("Command3", needXsdate, "xsdate");
 }
 
 TEST_F(EntryCheckTest, NumberBoxesTakeWhatTheLocaleReadsAsANumber)
@@ -96,9 +104,16 @@ TEST_F(EntryCheckTest, NumberBoxesTakeWhatTheLocaleReadsAsANumber)
         QString typed;
         double stored;
     };
-    const Form accepted[] = {{QStringLiteral(" 5 "), 5},      {QStringLiteral("1.5"), 1.5},
-                             {QStringLiteral("0"), 0},        {QStringLiteral("-2"), -2},
-                             {QStringLiteral("1,000"), 1000}, {QStringLiteral("1e3"), 1000}};
+    const Form accepted[] = {{QStringLiteral(" 5 "), 5},
+                             {QStringLiteral("1.5"), 1.5},
+                             {QStringLiteral("0"), 0},
+                             {QStringLiteral("-2"), -2},
+                             {QStringLiteral("1,000"), 1000},
+                             {QStringLiteral("1e3"), 1000},
+                             // as a Chinese input method types them in full-width mode
+                             {QStringLiteral("１２"), 12},
+                             {QStringLiteral("１９．９"), 19.9},
+                             {QStringLiteral("－５"), -5}};
     open();
     for (const Box& box : boxes) {
         typeOrder();

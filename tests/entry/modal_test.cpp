@@ -95,14 +95,18 @@ TEST_F(EntryModalTest, EnterAndEscapeDoNothingTheCloseBoxCloses)
         box(w, "sj")->setText(QStringLiteral("2"));
         box(w, "mjzh")->setText(QStringLiteral("a"));
         box(w, "kddh")->setText(QStringLiteral("k"));
-        for (QWidget* target : std::initializer_list<QWidget*>{
-                 box(w, "spname"), box(w, "bz"), w.findChild<QPushButton*>(QStringLiteral("Command1")), &w}) {
+        for (QWidget* target : std::initializer_list<QWidget*>{box(w, "spname"), box(w, "bz"), &w}) {
             target->setFocus();
             QTest::keyClick(target, Qt::Key_Escape);
             QTest::keyClick(target, Qt::Key_Return);
             QTest::keyClick(target, Qt::Key_Enter);
             EXPECT_TRUE(w.isVisible()) << qPrintable(target->objectName());
         }
+        // On a focused button Escape does nothing either; Enter presses that button alone (see below).
+        auto* save = w.findChild<QPushButton*>(QStringLiteral("Command1"));
+        save->setFocus();
+        QTest::keyClick(save, Qt::Key_Escape);
+        EXPECT_TRUE(w.isVisible());
         EXPECT_TRUE(ui::msgbox_seam::shown().isEmpty());
         EXPECT_EQ(store->count(), 0);
 
@@ -112,6 +116,33 @@ TEST_F(EntryModalTest, EnterAndEscapeDoNothingTheCloseBoxCloses)
     });
     EXPECT_EQ(store->count(), 0);
     EXPECT_EQ(host.cxtjCalls, 0);
+}
+
+TEST_F(EntryModalTest, EnterOnAFocusedButtonPressesIt)
+{
+    openWith([&](entry::add& w) {
+        w.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+        box(w, "spname")->setText(QStringLiteral("茶杯"));
+        auto* clear = w.findChild<QPushButton*>(QStringLiteral("Command2"));
+        clear->setFocus();
+        QTest::keyClick(clear, Qt::Key_Return);
+        EXPECT_EQ(box(w, "spname")->text(), QString());
+        EXPECT_TRUE(w.isVisible());
+
+        box(w, "spname")->setText(QStringLiteral("茶杯"));
+        box(w, "sl")->setText(QStringLiteral("1"));
+        box(w, "jj")->setText(QStringLiteral("1"));
+        box(w, "sj")->setText(QStringLiteral("2"));
+        box(w, "mjzh")->setText(QStringLiteral("a"));
+        box(w, "kddh")->setText(QStringLiteral("k"));
+        auto* save = w.findChild<QPushButton*>(QStringLiteral("Command1"));
+        save->setFocus();
+        QTest::keyClick(save, Qt::Key_Enter, Qt::KeypadModifier);
+        EXPECT_FALSE(w.isVisible());
+    });
+    EXPECT_EQ(ui::msgbox_seam::shown().size(), 1);
+    EXPECT_EQ(store->count(), 1);
 }
 
 TEST_F(EntryModalTest, CloseWindowLeavesEditModeWithoutSavingOrRefreshing)

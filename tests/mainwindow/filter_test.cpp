@@ -238,4 +238,75 @@ TEST_F(FilterTest, TheCalendarWritesTheTaggedBoxAndHides)
     EXPECT_TRUE(ui::msgbox_seam::shown().isEmpty());
 }
 
+TEST_F(FilterTest, TheKeyboardOpensTheCalendarPicksADayAndEscapeClosesIt)
+{
+    MainForm* form = shownForm();
+    ui::MonthView* calendar = form->MonthView1;
+    const QString today = textforms::dateText(QDate::currentDate());
+    struct Key
+    {
+        Qt::Key key;
+        Qt::KeyboardModifiers mods;
+    };
+    const Key opening[] = {{Qt::Key_Space, Qt::NoModifier},
+                           {Qt::Key_Return, Qt::NoModifier},
+                           {Qt::Key_Enter, Qt::KeypadModifier},
+                           {Qt::Key_F4, Qt::NoModifier},
+                           {Qt::Key_Down, Qt::AltModifier}};
+    for (QLineEdit* box : {form->startdate, form->enddate}) {
+        for (const Key& k : opening) {
+            SCOPED_TRACE(box->objectName().toStdString() + " key " + std::to_string(k.key));
+            box->setFocus();
+            QTest::keyClick(box, k.key, k.mods);
+            ASSERT_TRUE(calendar->isVisible());
+            EXPECT_EQ(calendar->Tag, box->objectName());
+            // Escape closes it and changes nothing; the focus is back in the box.
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+            EXPECT_FALSE(calendar->isVisible());
+            EXPECT_EQ(QApplication::focusWidget(), box);
+            EXPECT_EQ(box->text(), today);
+        }
+    }
+    // Other keys neither open it nor type; F4 with Alt is the window manager's.
+    for (const Key& k : {Key{Qt::Key_Down, Qt::NoModifier}, Key{Qt::Key_F4, Qt::AltModifier},
+                         Key{Qt::Key_A, Qt::NoModifier}}) {
+        QTest::keyClick(form->enddate, k.key, k.mods);
+        EXPECT_FALSE(calendar->isVisible());
+    }
+
+    // A keyboard-only pick: open, move a day with the arrows, Enter.
+    form->enddate->setFocus();
+    QTest::keyClick(form->enddate, Qt::Key_F4);
+    ASSERT_TRUE(calendar->isVisible());
+    const QDate start = calendar->Value();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_FALSE(calendar->isVisible());
+    EXPECT_EQ(form->enddate->text(), textforms::dateText(start.addDays(1)));
+    EXPECT_EQ(form->startdate->text(), today);
+    EXPECT_EQ(QApplication::focusWidget(), form->enddate);
+    EXPECT_TRUE(ui::msgbox_seam::shown().isEmpty());
+}
+
+TEST_F(FilterTest, EnterOnAFocusedButtonPressesIt)
+{
+    store->addOrder(QStringLiteral("上周的"), 1, 1, 2, QStringLiteral("甲"), QStringLiteral("K"),
+                    QDate::currentDate().addDays(-7).toString(Qt::ISODate));
+    MainForm* form = shownForm();
+    ASSERT_EQ(form->MSFlexGrid1->Rows(), 1);
+    form->b5->setFocus();
+    QTest::keyClick(form->b5, Qt::Key_Return);
+    EXPECT_EQ(db_config::listmode, QStringLiteral("all"));
+    EXPECT_EQ(form->MSFlexGrid1->Rows(), 2);
+    form->b4->setFocus();
+    QTest::keyClick(form->b4, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(db_config::listmode, QStringLiteral("cx"));
+    EXPECT_EQ(form->MSFlexGrid1->Rows(), 1);
+    // Enter in the keyword box still presses nothing.
+    form->c2->setFocus();
+    QTest::keyClick(form->c2, Qt::Key_Return);
+    EXPECT_EQ(form->MSFlexGrid1->Rows(), 1);
+    EXPECT_TRUE(ui::msgbox_seam::shown().isEmpty());
+}
+
 } // namespace

@@ -1,4 +1,6 @@
 #include "ShownMainForm.h"
+#include "entry/AddForm.h"
+#include "entry/OpenEntryWindow.h"
 #include "mainwindow/MainForm.h"
 #include "support/Fixtures.h"
 #include "ui/FlexGrid.h"
@@ -161,6 +163,36 @@ TEST_F(LayoutTest, TheCalendarLiesInFrontOfTheFilterAndTheGrid)
     const QPoint overFrame = form->MonthView1->geometry().topLeft() + QPoint(20, 3);
     EXPECT_TRUE(form->MonthView1->isAncestorOf(form->childAt(overFrame)) ||
                 form->childAt(overFrame) == form->MonthView1);
+}
+
+// Run with several screen sizes (see extra.cmake): the designed place where the screen holds it, else
+// every part of both windows on the screen.
+TEST_F(LayoutTest, BothWindowsLieWhollyOnTheScreen)
+{
+    MainForm* form = shownForm();
+    QTest::qWait(0);
+    const QRect available = form->screen()->availableGeometry();
+    const QRect designed(203, 183, 896, 471);
+    const QMargins frame = form->windowHandle()->frameMargins();
+    if (available.contains(designed.marginsAdded(frame))) {
+        EXPECT_EQ(form->geometry(), designed);
+    } else {
+        EXPECT_TRUE(available.contains(form->frameGeometry()))
+            << "frame " << form->frameGeometry().x() << "," << form->frameGeometry().y() << " "
+            << form->frameGeometry().width() << "x" << form->frameGeometry().height();
+        EXPECT_EQ(form->width(), std::min(896, available.width() - frame.left() - frame.right()));
+        EXPECT_EQ(form->height(), std::min(471, available.height() - frame.top() - frame.bottom()));
+    }
+    // The entry window too, even over a main window pushed against the screen's corner.
+    form->move(available.right() - 100, available.bottom() - 100);
+    bool seen = false;
+    entry::entry_seam::setShownHook([&](entry::add& w) {
+        seen = true;
+        EXPECT_TRUE(available.contains(w.frameGeometry()));
+    });
+    form->b1->click();
+    entry::entry_seam::reset();
+    EXPECT_TRUE(seen);
 }
 
 } // namespace

@@ -145,9 +145,10 @@ TEST_F(BadInputTest, UnreadableNumbersAndDatesAreRefusedAndNothingIsWritten)
 {
     const QByteArray before = dump(store->dataFile());
     const QStringList badDates = {
-        QStringLiteral("2026/13/45"), QStringLiteral("2026/2/30"),
-        QStringLiteral("明天"),       QStringLiteral("2026/1/1#; DROP TABLE ddlist"),
-        QStringLiteral("'"),          QStringLiteral(" ")};
+        QStringLiteral("2026/13/45"), QStringLiteral("2026/2/30"), QStringLiteral("明天"),
+        QStringLiteral("2026/1/1#; DROP TABLE ddlist"), QStringLiteral("'"), QStringLiteral(" "),
+        // Days the calendar cannot show, "0026" typed for 2026: refused with the date message.
+        QStringLiteral("0026/12/9"), QStringLiteral("１７５２／１２／３１")};
     for (const QString& date : badDates) {
         SCOPED_TRACE(date.toStdString());
         entry::add window(*form, form.get());
@@ -167,6 +168,9 @@ TEST_F(BadInputTest, UnreadableNumbersAndDatesAreRefusedAndNothingIsWritten)
         EXPECT_EQ(ui::msgbox_seam::shown().last().title, QStringLiteral("提示"));
         EXPECT_TRUE(window.isVisible());
         EXPECT_EQ(box(window, "xsdate")->text(), date);
+        if (date.endsWith(QStringLiteral("9")) || date.endsWith(QStringLiteral("１"))) {
+            EXPECT_EQ(ui::msgbox_seam::shown().last().text, QStringLiteral("请选择销售日期！！"));
+        }
     }
     for (const QString& number : {QStringLiteral("1;2"), QStringLiteral("0x10"), QStringLiteral("1e99999"),
                                   QStringLiteral("nan"), QStringLiteral("'1'")}) {
@@ -185,6 +189,31 @@ TEST_F(BadInputTest, UnreadableNumbersAndDatesAreRefusedAndNothingIsWritten)
         EXPECT_EQ(box(window, "sl")->text(), number);
     }
     EXPECT_EQ(dump(store->dataFile()), before) << "a refused save wrote something";
+}
+
+TEST_F(BadInputTest, FullWidthNumbersAreStoredAsTheirValues)
+{
+    entry::add window(*form, form.get());
+    window.load();
+    window.show();
+    paste(box(window, "spname"), QStringLiteral("全角"));
+    paste(box(window, "sl"), QStringLiteral("１２"));
+    paste(box(window, "jj"), QStringLiteral("１９．９"));
+    paste(box(window, "sj"), QStringLiteral("－５"));
+    paste(box(window, "mjzh"), QStringLiteral("买家"));
+    paste(box(window, "kddh"), QStringLiteral("ＳＦ１"));
+    paste(box(window, "xsdate"), QStringLiteral("２０２６／１２／９"));
+    QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("Command1")), Qt::LeftButton);
+    ASSERT_EQ(ui::msgbox_seam::shown().last().text, QStringLiteral("保存成功!!"));
+    const qint64 id = 3;
+    EXPECT_EQ(store->cell(id, QStringLiteral("sl")).toDouble(), 12);
+    EXPECT_EQ(store->cell(id, QStringLiteral("jj")).toDouble(), 19.9);
+    EXPECT_EQ(store->cell(id, QStringLiteral("sj")).toDouble(), -5);
+    EXPECT_EQ(store->cell(id, QStringLiteral("xsdate")), QStringLiteral("2026-12-09"));
+    EXPECT_EQ(store->cell(id, QStringLiteral("kddh")), QStringLiteral("ＳＦ１")); // texts stay as typed
+    // The totals count the order by its values.
+    form->b5->click();
+    EXPECT_EQ(form->d2->text(), QStringLiteral("17 件"));
 }
 
 TEST_F(BadInputTest, KeywordsMatchLiterallyWhateverTheyHold)

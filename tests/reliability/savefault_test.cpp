@@ -137,6 +137,7 @@ TEST_F(SaveFaultTest, WriteProtectedStoreIsListedButRefusesTheSaveUntilWritableA
     EXPECT_EQ(ui::msgbox_seam::shown()[0].title, QStringLiteral("提示"));
     EXPECT_TRUE(messages().contains(QStringLiteral("不能保存"))) << messages().toStdString();
     EXPECT_TRUE(messages().contains(store->folder())) << messages().toStdString();
+    EXPECT_TRUE(ui::msgbox_seam::shown()[0].overShownWindow) << "the warning came before the window";
 
     entry::add window(form, &form);
     window.load();

@@ -22,3 +22,8 @@ set_tests_properties(resources/desktop_files resources/register_desktop resource
 # The committed PNGs and .ico still show tallywick.svg (skipped without rsvg-convert).
 add_test(NAME resources/icons_current COMMAND python3 ${tally_resources_dir}/make-icons.py --check)
 set_tests_properties(resources/icons_current PROPERTIES SKIP_RETURN_CODE 77)
+
+# The run command stops before building anything when there is no display.
+add_test(NAME resources/run_without_display
+         COMMAND bash ${here}/run_display_test.sh ${PROJECT_SOURCE_DIR}/scripts/run.sh)
+set_tests_properties(resources/run_without_display PROPERTIES TIMEOUT 60)

@@ -130,4 +130,38 @@ TEST_F(TextFormsTest, ReadNumberFollowsTheLocale)
     EXPECT_EQ(textforms::readNumber(u"12.5"), 12.5);
 }
 
+TEST_F(TextFormsTest, FullWidthDigitsAndSignsOfAChineseInputMethodRead)
+{
+    use("zh_CN");
+    EXPECT_EQ(textforms::readNumber(u"１２"), 12);
+    EXPECT_EQ(textforms::readNumber(u"１９．９"), 19.9);
+    EXPECT_EQ(textforms::readNumber(u"－５"), -5);
+    EXPECT_EQ(textforms::readNumber(u"＋３"), 3);
+    EXPECT_EQ(textforms::readNumber(u"１，２３４．５"), 1234.5);
+    EXPECT_EQ(textforms::readNumber(u"\u3000７\u3000"), 7); // ideographic spaces around it
+    EXPECT_EQ(textforms::readNumber(u"1２.5"), 12.5);       // half typed in each mode
+    for (const char16_t* bad : {u"１２ａ", u"１．２．３", u"－－１", u"１９。９", u"十二", u"①"}) {
+        EXPECT_FALSE(textforms::readNumber(bad).has_value()) << QString::fromUtf16(bad).toStdString();
+    }
+    EXPECT_EQ(textforms::readDate(u"２０２６／１２／９"), QDate(2026, 12, 9));
+    EXPECT_EQ(textforms::readDate(u"２０２６－１２－０９"), QDate(2026, 12, 9));
+    use("de_DE");
+    EXPECT_EQ(textforms::readNumber(u"１２，５"), 12.5); // the locale decides what the comma means
+}
+
+TEST_F(TextFormsTest, TheCalendarRangeIs1753To9999)
+{
+    EXPECT_EQ(textforms::firstCalendarDay(), QDate(1753, 1, 1));
+    EXPECT_EQ(textforms::lastCalendarDay(), QDate(9999, 12, 31));
+    EXPECT_TRUE(textforms::inCalendarRange(QDate(1753, 1, 1)));
+    EXPECT_TRUE(textforms::inCalendarRange(QDate(9999, 12, 31)));
+    EXPECT_FALSE(textforms::inCalendarRange(QDate(1752, 12, 31)));
+    EXPECT_FALSE(textforms::inCalendarRange(QDate()));
+    // Such a date still reads (the entry window refuses it with its date message).
+    use("zh_CN");
+    EXPECT_EQ(textforms::readDate(u"0026/12/9"), QDate(26, 12, 9));
+    use("en_US");
+    EXPECT_EQ(textforms::readDate(u"12/9/0026"), QDate(26, 12, 9));
+}
+
 } // namespace

@@ -115,6 +115,15 @@ TEST_F(TranslatorTest, WritesConvertQuotedValuesToTheirColumns)
               StoreError::Kind::TypeMismatch);
     EXPECT_EQ(refusalOf(QStringLiteral("select * from ddlist where 1=1  and  xsdate=#abc#  ")),
               StoreError::Kind::TypeMismatch);
+    // A day before the calendar's first year could be stored but never found again.
+    EXPECT_EQ(refusalOf(QStringLiteral("update  ddlist set xsdate='0026/12/9'  where id=7")),
+              StoreError::Kind::TypeMismatch);
+    // Full-width digits from a Chinese input method are the numbers they show.
+    const auto wide =
+        store::translate(QStringLiteral("update  ddlist set sl='１２',jj='１９．９',sj='－５'  where id=7"));
+    EXPECT_EQ(std::get<double>(wide.params[0]), 12);
+    EXPECT_EQ(std::get<double>(wide.params[1]), 19.9);
+    EXPECT_EQ(std::get<double>(wide.params[2]), -5);
 }
 
 TEST_F(TranslatorTest, EverythingElseIsRefused)

@@ -7,7 +7,10 @@
 #include "store/WritableCheck.h"
 #include "ui/MessageBox.h"
 
+#include <QCursor>
 #include <QDate>
+#include <QGuiApplication>
+#include <QScopeGuard>
 #include <QString>
 
 namespace entry {
@@ -52,7 +55,12 @@ void backupIfDue(QWidget* parent)
         }
         t.dataFile = dataFile;
         t.day = today; // a failed copy is tried again the next day, not at every save
-        const store::BackupOutcome outcome = store::makeDailyBackup(dataFile, today);
+        // A store of a million orders takes a second or two once a day: show that the program works.
+        const store::BackupOutcome outcome = [&] {
+            QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+            const auto restore = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
+            return store::makeDailyBackup(dataFile, today);
+        }();
         if (outcome.kind != store::BackupOutcome::Kind::Failed || t.warned || !storeIsWritable(dataFile)) {
             return;
         }

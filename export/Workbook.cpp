@@ -2,13 +2,12 @@
 
 #include "export/ExportTexts.h"
 #include "export/LxwErrors.h"
+#include "export/Range.h"
 #include "export/SaveInPlace.h"
 #include "export/SaveQuestion.h"
 #include "export/SheetError.h"
 #include "export/WorkbookCheck.h"
 #include "export/Worksheet.h"
-
-#include "export/Range.h"
 #include "ui/MessageBox.h"
 
 #include <QDir>

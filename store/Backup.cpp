@@ -95,6 +95,17 @@ void thin(const QDir& folder, QDate today)
         if (const QDate day = dayOfCopy(name); day.isValid() && name == backupFileName(day)) {
             present.push_back(day);
         }
+        // What a copy cut off by a crash left behind: ours, and never a whole copy.
+        for (const QString& leftover : {partSuffix, partSuffix + QStringLiteral("-journal")}) {
+            if (name.endsWith(leftover)) {
+                const QString copy = name.chopped(leftover.size());
+                const QDate day = dayOfCopy(copy);
+                // Today's may be another copy at work.
+                if (day.isValid() && day < today && copy == backupFileName(day)) {
+                    QFile::remove(folder.filePath(name));
+                }
+            }
+        }
     }
     for (const QDate day : backupsToRemove(std::move(present), today)) {
         // A copy that cannot be removed now is tried again the next day.

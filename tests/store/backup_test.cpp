@@ -66,7 +66,7 @@ TEST_F(BackupTest, OneCopyADayThinnedToSevenDailyAndEightWeeklyOverAYear)
     const QStringList foreign = {QStringLiteral("notes.txt"), QStringLiteral("data-2026-02-30.mdb"),
                                  QStringLiteral("data-2026-01-01.mdb.bak"),
                                  QStringLiteral("Data-2026-01-02.mdb")};
-    for (const QString& name : foreign) {
+    for (const QString& name : foreign + QStringList{QStringLiteral("data-2025-12-31.mdb.part")}) {
         QFile f(folder().filePath(name));
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write("mine");
@@ -117,6 +117,8 @@ TEST_F(BackupTest, OneCopyADayThinnedToSevenDailyAndEightWeeklyOverAYear)
         EXPECT_TRUE(QFile::exists(folder().filePath(name))) << name.toStdString();
     }
     EXPECT_TRUE(QFileInfo(folder().filePath(QStringLiteral("old"))).isDir());
+    EXPECT_FALSE(QFile::exists(folder().filePath(QStringLiteral("data-2025-12-31.mdb.part"))))
+        << "a copy cut off by a crash was left";
 
     // Later the same day: nothing new, the copy untouched.
     const QDate last = *made.rbegin();

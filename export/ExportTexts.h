@@ -22,7 +22,8 @@ inline const QString progressTitle = QStringLiteral("导出定单");
 inline const QString noApplication = QStringLiteral("无法启动电子表格组件，不能导出定单。");
 inline const QString noActiveSheet = QStringLiteral("没有打开的工作簿，无法写入单元格。");
 inline const QString workbookClosed = QStringLiteral("工作簿已经关闭。");
-inline const QString cannotCreateWorkbook = QStringLiteral("无法创建新的工作簿：临时文件夹不能写入。");
+inline const QString cannotCreateWorkbook =
+    QStringLiteral("无法创建新的工作簿：临时文件夹不能写入，或者磁盘已满。请腾出磁盘空间后再导出。");
 // The title of the export's notices (failures carry the application's own title).
 inline const QString noticeTitle = QStringLiteral("提示");
 // After a saved workbook whose longest texts were cut to what a cell holds. %1 the limit, %2 the cells
@@ -52,7 +53,7 @@ inline const QString failed = QStringLiteral("导出失败：%1");
 inline const QString incompleteWorkbook = QStringLiteral(
     "工作簿没有完整写入，临时文件夹所在的磁盘可能已满。文件没有保存；请腾出磁盘空间后再导出。");
 inline const QString noTextExport = QStringLiteral("这个工作簿不能保存为 CSV 文件。");
-inline const QString outOfMemory = QStringLiteral("内存不足，无法完成导出。");
+inline const QString outOfMemory = QStringLiteral("内存不足，无法完成导出。请关闭其他程序后再试。");
 // %1 the file, %2 why.
 inline const QString cannotCreateFile = QStringLiteral("无法在此位置保存文件“%1”：%2。请换一个文件夹保存。");
 inline const QString folderMissing = QStringLiteral("文件夹不存在");

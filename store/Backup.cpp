@@ -21,6 +21,28 @@ constexpr int weeksKept = 8;
 const QString folderName = QStringLiteral("backups");
 const QString partSuffix = QStringLiteral(".part");
 
+QString reasonOf(int rc)
+{
+    switch (rc & 0xff) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return texts::fileBusy();
+    case SQLITE_FULL:
+        return texts::noSpaceLeft();
+    case SQLITE_READONLY:
+    case SQLITE_PERM:
+    case SQLITE_AUTH:
+        return texts::folderUnwritable();
+    case SQLITE_CANTOPEN:
+        return texts::cannotOpenFile();
+    case SQLITE_NOTADB:
+    case SQLITE_CORRUPT:
+        return texts::fileDamaged();
+    default:
+        return texts::diskError(rc);
+    }
+}
+
 // A connection that is always closed.
 class Db final
 {
@@ -37,7 +59,8 @@ public:
         return rc;
     }
     sqlite3* get() const { return m_db; }
-    QString error() const { return QString::fromUtf8(sqlite3_errmsg(m_db)); }
+    // Why the last call failed, in Chinese.
+    QString error() const { return reasonOf(sqlite3_extended_errcode(m_db)); }
 
     // The first column of the first row of a one-value query; rc tells how it went.
     qint64 number(const char* sql, int& rc) const
@@ -163,7 +186,7 @@ QString copyInto(const QString& dataFile, const QString& part, const QString& fo
         if ((cause & 0xff) == SQLITE_FULL) {
             return texts::backupDiskFull(folder);
         }
-        return texts::backupWriteFailed(part, QString::fromUtf8(sqlite3_errstr(cause)));
+        return texts::backupWriteFailed(part, reasonOf(cause));
     }
     int countRc = SQLITE_OK;
     if (!target.isSound() || target.number("SELECT count(*) FROM ddlist", countRc) != held ||

@@ -118,6 +118,26 @@ inline QString folderUnwritable()
 {
     return QStringLiteral("所在的文件夹不能写入");
 }
+inline QString fileBusy()
+{
+    return QStringLiteral("文件正被其他程序使用");
+}
+inline QString noSpaceLeft()
+{
+    return QStringLiteral("磁盘已满");
+}
+inline QString cannotOpenFile()
+{
+    return QStringLiteral("文件打不开");
+}
+inline QString fileDamaged()
+{
+    return QStringLiteral("文件已损坏");
+}
+inline QString diskError(int code)
+{
+    return QStringLiteral("读写出错（错误代码 %1）").arg(code);
+}
 inline QString cannotRename()
 {
     return QStringLiteral("不能改成正式的文件名");
@@ -140,8 +160,10 @@ inline QString backupCheckFailed(const QString& path)
 }
 inline QString backupWarning(const QString& reason)
 {
-    return QStringLiteral("今天的自动备份没有完成：%1。\n\n定单照常保存，不受影响。请腾出磁盘空间，或者检查数据文件旁边的 "
-                          "backups 文件夹能否写入；下次启动时会再备份。")
+    return QStringLiteral("今天的自动备份没有完成：%1。\n\n"
+                          "定单照常保存，不受影响。"
+                          "请腾出磁盘空间，或者检查数据文件旁边的 backups 文件夹能否写入；"
+                          "下次启动时会再备份。")
         .arg(reason);
 }
 

@@ -15,6 +15,7 @@ namespace store {
 namespace {
 
 constexpr int busyTimeoutMs = 3000;
+constexpr int retryMs = 50;
 constexpr int dailyKept = 7;
 constexpr int weeksKept = 8;
 
@@ -138,19 +139,21 @@ void thin(const QDir& folder, QDate today)
 
 // Copies the source into part in one read transaction, so that the order count read first is the count
 // of the copy. Returns an empty text or the reason it failed.
-QString copyInto(const QString& dataFile, const QString& part, const QString& folder, qint64& held)
+QString copyInto(const QString& dataFile, const QString& partPath, const QString& folder, qint64& held)
 {
+    const QString shownData = QDir::toNativeSeparators(dataFile);
+    const QString shownPart = QDir::toNativeSeparators(partPath);
     Db source;
     int rc = source.open(dataFile, SQLITE_OPEN_READONLY);
     if (rc != SQLITE_OK) {
-        return texts::backupReadFailed(dataFile, source.error());
+        return texts::backupReadFailed(shownData, source.error());
     }
     if (sqlite3_exec(source.get(), "BEGIN", nullptr, nullptr, nullptr) != SQLITE_OK) {
-        return texts::backupReadFailed(dataFile, source.error());
+        return texts::backupReadFailed(shownData, source.error());
     }
     held = source.number("SELECT count(*) FROM ddlist", rc);
     if (rc != SQLITE_OK) {
-        return texts::backupReadFailed(dataFile, source.error());
+        return texts::backupReadFailed(shownData, source.error());
     }
     if (held == 0) {
         // An emptied store is worth a copy; one that never held an order is not.
@@ -163,22 +166,23 @@ QString copyInto(const QString& dataFile, const QString& part, const QString& fo
     }
 
     Db target;
-    rc = target.open(part, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+    rc = target.open(partPath, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
     if (rc != SQLITE_OK) {
-        return texts::backupWriteFailed(part, target.error());
+        return texts::backupWriteFailed(shownPart, target.error());
     }
     sqlite3_exec(target.get(), "PRAGMA synchronous=FULL", nullptr, nullptr, nullptr);
     sqlite3_backup* backup = sqlite3_backup_init(target.get(), "main", source.get(), "main");
     if (backup == nullptr) {
-        return texts::backupWriteFailed(part, target.error());
+        return texts::backupWriteFailed(shownPart, target.error());
     }
     // All pages in one step: the source stays readable, and a writer elsewhere waits at most for the copy.
+    int retries = busyTimeoutMs / retryMs;
     do {
         rc = sqlite3_backup_step(backup, -1);
         if (rc == SQLITE_BUSY || rc == SQLITE_LOCKED) {
-            sqlite3_sleep(50);
+            sqlite3_sleep(retryMs);
         }
-    } while (rc == SQLITE_OK || rc == SQLITE_BUSY || rc == SQLITE_LOCKED);
+    } while (rc == SQLITE_OK || ((rc == SQLITE_BUSY || rc == SQLITE_LOCKED) && --retries > 0));
     const int finished = sqlite3_backup_finish(backup);
     sqlite3_exec(source.get(), "COMMIT", nullptr, nullptr, nullptr);
     if (rc != SQLITE_DONE || finished != SQLITE_OK) {
@@ -186,12 +190,12 @@ QString copyInto(const QString& dataFile, const QString& part, const QString& fo
         if ((cause & 0xff) == SQLITE_FULL) {
             return texts::backupDiskFull(folder);
         }
-        return texts::backupWriteFailed(part, reasonOf(cause));
+        return texts::backupWriteFailed(shownPart, reasonOf(cause));
     }
     int countRc = SQLITE_OK;
     if (!target.isSound() || target.number("SELECT count(*) FROM ddlist", countRc) != held ||
         countRc != SQLITE_OK) {
-        return texts::backupCheckFailed(part);
+        return texts::backupCheckFailed(shownPart);
     }
     return QString();
 }

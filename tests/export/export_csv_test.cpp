@@ -240,6 +240,24 @@ TEST_F(CsvExportTest, CancelledAndFailedExportsLeaveNoTemporaryFileOpen)
     EXPECT_EQ(deletedFilesOpen(), before);
     EXPECT_TRUE(tmpIsEmpty());
     EXPECT_FALSE(QFile::exists(out.filePath(QStringLiteral("定单.xlsx"))));
+
+    // CSV onto a full disk: the earlier file under the name stays as it was, nothing else is left.
+    setTmp(out.filePath(QStringLiteral("tmp")));
+    const QString earlier = QDir(small.path()).filePath(QStringLiteral("定单.csv"));
+    QFile old(earlier);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("earlier");
+    old.close();
+    ui::msgbox_seam::reset();
+    ui::msgbox_seam::arm();
+    xl::savefile_seam::setNextAnswer(earlier, QStringLiteral("CSV 文件 (*.csv)"));
+    EXPECT_FALSE(ExportToExcel(*grid, nullptr));
+    EXPECT_TRUE(lastMessage().contains(QStringLiteral("磁盘可能已满"))) << lastMessage().toStdString();
+    EXPECT_EQ(QDir(small.path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList{QStringLiteral("定单.csv")});
+    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+    EXPECT_EQ(old.readAll(), QByteArray("earlier"));
+    EXPECT_EQ(deletedFilesOpen(), before);
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "entry/AddForm.h"
+#include "entry/DailyBackup.h"
 
 #include "entry/EntryHost.h"
 #include "entry/OrderCheck.h"
@@ -111,6 +112,7 @@ bool add::savedd()
         return false;
     }
     tell(this, saved);
+    backupIfDue(this); // the first save of a new day, when the program ran over midnight
     return true;
 }
 

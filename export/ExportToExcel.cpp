@@ -1,5 +1,6 @@
 #include "export/ExportToExcel.h"
 
+#include "export/CsvExport.h"
 #include "export/ExportProgress.h"
 #include "export/ExportTexts.h"
 #include "export/Range.h"
@@ -61,7 +62,9 @@ bool ExportToExcel(ui::FlexGrid& grid, QWidget* parent)
         progress.finish();
         // 8. Hidden, whether attached or started.
         app->setVisible(false);
-        // 9. Close with "save changes": the user says where. A cancel ends the export quietly.
+        // 9. Close with "save changes": the user says where. A cancel ends the export quietly. Choosing
+        // CSV there writes the same cells as text, read from the grid again.
+        book->setTextExport([&grid, parent](const QString& path) { xl::writeCsv(grid, path, parent); });
         done = book->Close(true);
     } catch (const xl::SheetError& error) {
         ui::MsgBox(error.description(), ui::MB_OK, QString(), parent);

@@ -8,9 +8,9 @@ namespace xl {
 
 QString describeLxw(int error)
 {
-    const auto code = static_cast<lxw_error>(error);
-    const QString library = QString::fromUtf8(lxw_strerror(code));
-    switch (code) {
+    // The library's own words are English and name its internals ("ZIP_ERRNO"): the user gets Chinese
+    // and what to do, with the number for whoever looks into it.
+    switch (static_cast<lxw_error>(error)) {
     case LXW_ERROR_MEMORY_MALLOC_FAILED:
         return exporttexts::outOfMemory;
     case LXW_ERROR_CREATING_XLSX_FILE:
@@ -19,9 +19,9 @@ QString describeLxw(int error)
     case LXW_ERROR_ZIP_FILE_OPERATION:
     case LXW_ERROR_ZIP_FILE_ADD:
     case LXW_ERROR_ZIP_CLOSE:
-        return exporttexts::tempWriteFailed.arg(library);
+        return exporttexts::tempWriteFailed;
     default:
-        return exporttexts::writeFailed.arg(library);
+        return exporttexts::writeFailed.arg(error);
     }
 }
 

@@ -4,7 +4,8 @@
 
 namespace xl {
 
-// A Chinese description of a libxlsxwriter error number, with the library's own words beside it.
+// A Chinese description of a libxlsxwriter error number that says what to do; never the library's own
+// English words.
 QString describeLxw(int error);
 
 } // namespace xl

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 namespace xl {
@@ -13,37 +14,80 @@ namespace {
 
 constexpr qint64 chunkSize = 1 << 20;
 
+// Why a file cannot be made at target, in words the user can act on.
+QString whyNot(const QString& target)
+{
+    const QFileInfo file(target);
+    const QFileInfo folder(file.absolutePath());
+    if (file.isDir()) {
+        return exporttexts::folderInTheWay;
+    }
+    if (!folder.exists()) {
+        // A file in the path where a folder should be makes the folder "missing" as well.
+        QFileInfo up = folder;
+        while (!up.exists() && !up.isRoot() && up.absoluteFilePath() != up.absolutePath()) {
+            up = QFileInfo(up.absolutePath());
+        }
+        return up.exists() && !up.isDir() ? exporttexts::notAFolder : exporttexts::folderMissing;
+    }
+    if (!folder.isDir()) {
+        return exporttexts::notAFolder;
+    }
+    return exporttexts::folderNotWritable;
+}
+
 } // namespace
+
+void abandonInPlace(QSaveFile& out)
+{
+    const QString shown = QDir::toNativeSeparators(out.fileName());
+    out.cancelWriting();
+    throw SheetError(exporttexts::cannotWriteFile.arg(shown));
+}
+
+void openInPlace(QSaveFile& out)
+{
+    // Never write straight into the target: a failure would leave half a file under the chosen name.
+    out.setDirectWriteFallback(false);
+    if (!out.open(QIODevice::WriteOnly)) {
+        throw SheetError(exporttexts::cannotCreateFile.arg(QDir::toNativeSeparators(out.fileName()),
+                                                           whyNot(out.fileName())));
+    }
+}
+
+void commitInPlace(QSaveFile& out, qint64 written)
+{
+    // The size the disk reports is checked: a short write that slipped through leaves the target as it was.
+    if (!out.flush() || out.error() != QFileDevice::NoError || out.size() != written) {
+        abandonInPlace(out);
+    }
+    if (!out.commit()) {
+        throw SheetError(exporttexts::cannotWriteFile.arg(QDir::toNativeSeparators(out.fileName())));
+    }
+}
 
 void saveInPlace(const QString& source, const QString& target)
 {
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly)) {
-        throw SheetError(exporttexts::cannotReadTemp.arg(in.errorString()));
+        throw SheetError(exporttexts::cannotReadTemp);
     }
-    const QString shown = QDir::toNativeSeparators(target);
     QSaveFile out(target);
-    // Never write straight into the target: a failure would leave half a file under the chosen name.
-    out.setDirectWriteFallback(false);
-    if (!out.open(QIODevice::WriteOnly)) {
-        throw SheetError(exporttexts::cannotCreateFile.arg(shown, out.errorString()));
-    }
+    openInPlace(out);
     QByteArray chunk;
+    qint64 written = 0;
     while (!in.atEnd()) {
         chunk = in.read(chunkSize);
         if (chunk.isEmpty() && in.error() != QFileDevice::NoError) {
             out.cancelWriting();
-            throw SheetError(exporttexts::cannotReadTemp.arg(in.errorString()));
+            throw SheetError(exporttexts::cannotReadTemp);
         }
         if (out.write(chunk) != chunk.size()) {
-            const QString reason = out.errorString();
-            out.cancelWriting();
-            throw SheetError(exporttexts::cannotWriteFile.arg(shown, reason));
+            abandonInPlace(out);
         }
+        written += chunk.size();
     }
-    if (!out.commit()) {
-        throw SheetError(exporttexts::cannotWriteFile.arg(shown, out.errorString()));
-    }
+    commitInPlace(out, written);
 }
 
 } // namespace xl

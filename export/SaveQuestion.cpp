@@ -5,6 +5,8 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLineEdit>
+#include <QPair>
 #include <QQueue>
 #include <QStandardPaths>
 
@@ -15,7 +17,7 @@ namespace {
 struct Seam
 {
     bool armed = false;
-    QQueue<QString> answers;
+    QQueue<QPair<QString, QString>> answers; // path, name filter
     int asked = 0;
 };
 
@@ -35,37 +37,89 @@ QString defaultPath()
     return QDir(folder).filePath(exporttexts::defaultFileName);
 }
 
+FileType typeOf(const QString& nameFilter)
+{
+    return nameFilter == exporttexts::csvFilter ? FileType::Csv : FileType::Workbook;
+}
+
+QString suffixOf(FileType type)
+{
+    return type == FileType::Csv ? exporttexts::csvSuffix : exporttexts::saveSuffix;
+}
+
+// A new type picked in the dialog: the suffix of the name in the box follows, as users expect.
+void followType(QFileDialog& dialog, const QString& nameFilter)
+{
+    const FileType type = typeOf(nameFilter);
+    dialog.setDefaultSuffix(suffixOf(type));
+    auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    if (name == nullptr) {
+        return;
+    }
+    const QString other =
+        QLatin1Char('.') + suffixOf(type == FileType::Csv ? FileType::Workbook : FileType::Csv);
+    QString text = name->text();
+    if (text.endsWith(other, Qt::CaseInsensitive)) {
+        text.chop(other.size());
+        name->setText(text + QLatin1Char('.') + suffixOf(type));
+    }
+}
+
 } // namespace
 
-QString askSaveFileName(QWidget* parent)
+SaveAnswer answerFor(const QString& path, const QString& nameFilter)
+{
+    SaveAnswer answer;
+    answer.type = typeOf(nameFilter);
+    answer.path = path;
+    const QFileInfo chosen(path);
+    if (!path.isEmpty() && chosen.suffix().isEmpty() && !chosen.isDir() && !path.endsWith(QLatin1Char('.'))) {
+        answer.path += QLatin1Char('.') + suffixOf(answer.type);
+    }
+    return answer;
+}
+
+SaveAnswer askSaveFile(QWidget* parent)
 {
     Seam& s = seam();
     if (s.armed) {
         ++s.asked;
-        return s.answers.isEmpty() ? QString() : s.answers.dequeue();
+        if (s.answers.isEmpty()) {
+            return SaveAnswer();
+        }
+        const auto [path, filter] = s.answers.dequeue();
+        return answerFor(path, filter);
     }
     // Qt's own dialog: it looks the same everywhere and asks before replacing an existing file.
     const QString path = defaultPath();
-    QFileDialog dialog(parent, exporttexts::saveCaption, QFileInfo(path).absolutePath(),
-                       exporttexts::saveFilter);
+    QFileDialog dialog(parent, exporttexts::saveCaption, QFileInfo(path).absolutePath());
+    dialog.setNameFilters({exporttexts::saveFilter, exporttexts::csvFilter});
+    dialog.selectNameFilter(exporttexts::saveFilter);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(exporttexts::saveSuffix);
     dialog.selectFile(QFileInfo(path).fileName());
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                     [&dialog](const QString& filter) { followType(dialog, filter); });
     if (dialog.exec() != QDialog::Accepted) {
-        return QString();
+        return SaveAnswer();
     }
     const QStringList chosen = dialog.selectedFiles();
-    return chosen.isEmpty() ? QString() : chosen.constFirst();
+    return chosen.isEmpty() ? SaveAnswer() : answerFor(chosen.constFirst(), dialog.selectedNameFilter());
 }
 
 namespace savefile_seam {
 
 void setNextFileName(const QString& path)
 {
+    setNextAnswer(path, exporttexts::saveFilter);
+}
+
+void setNextAnswer(const QString& path, const QString& nameFilter)
+{
     seam().armed = true;
-    seam().answers.enqueue(path);
+    seam().answers.enqueue({path, nameFilter});
 }
 
 void reset()

@@ -6,15 +6,31 @@ class QWidget;
 
 namespace xl {
 
-// Asks where to save a new workbook: Qt's own save dialog with the .xlsx filter, offering "定单.xlsx" in
-// the user's documents folder. Returns the chosen path, or an empty text when the user cancels.
-QString askSaveFileName(QWidget* parent);
+// What the saved file is: the workbook itself, or its cells as CSV text.
+enum class FileType { Workbook, Csv };
+
+struct SaveAnswer
+{
+    QString path; // empty: the user cancelled
+    FileType type = FileType::Workbook;
+};
+
+// Asks where to save a new workbook: Qt's own save dialog offering "定单.xlsx" in the user's documents
+// folder, with a second type "CSV 文件 (*.csv)". The chosen type decides the format and the suffix added
+// to a name typed without one.
+SaveAnswer askSaveFile(QWidget* parent);
+
+// The answer the dialog gives for a chosen path and type (a name filter as the dialog shows it): a name
+// without a suffix gets the type's suffix.
+SaveAnswer answerFor(const QString& path, const QString& nameFilter);
 
 // Test seam: while armed, no dialog is shown; each question takes the next queued answer, and an empty
 // queue answers as a cancel would.
 namespace savefile_seam {
-void setNextFileName(const QString& path); // arms the seam; an empty path cancels
-void reset();                              // disarms and empties the queue and the count
+void setNextFileName(const QString& path); // arms the seam; an empty path cancels; the workbook type
+// As setNextFileName, with the name filter the user picked in the dialog ("CSV 文件 (*.csv)").
+void setNextAnswer(const QString& path, const QString& nameFilter);
+void reset(); // disarms and empties the queue and the count
 bool armed();
 int asked(); // questions put since the last reset
 } // namespace savefile_seam

@@ -2,14 +2,18 @@
 
 #include "export/ExportTexts.h"
 #include "export/LxwErrors.h"
+#include "export/Range.h"
 #include "export/SaveInPlace.h"
 #include "export/SaveQuestion.h"
 #include "export/SheetError.h"
 #include "export/WorkbookCheck.h"
 #include "export/Worksheet.h"
+#include "ui/MessageBox.h"
 
 #include <QDir>
 #include <QFile>
+#include <QStringList>
+#include <sys/stat.h>
 #include <utility>
 #include <xlsxwriter.h>
 
@@ -39,6 +43,7 @@ Workbook::Workbook(QWidget* owner)
         discard();
         throw SheetError(exporttexts::outOfMemory);
     }
+    takeOverRows(sheet);
     m_sheet = std::make_unique<Worksheet>(m_book, sheet);
 }
 
@@ -64,22 +69,99 @@ bool Workbook::Close(bool saveChanges)
         discard();
         return true;
     }
-    const QString target = askSaveFileName(m_owner);
-    if (target.isEmpty()) {
+    const SaveAnswer answer = askSaveFile(m_owner);
+    if (answer.path.isEmpty()) {
         return false;
+    }
+    if (answer.type == FileType::Csv) {
+        if (!m_textExport) {
+            throw SheetError(exporttexts::noTextExport);
+        }
+        discard(); // the rows written so far are not needed
+        m_textExport(answer.path);
+        return true;
     }
     m_sheet->finish();
     const qint64 rows = m_sheet->rowsWritten();
     m_sheet->detach();
     // workbook_close frees the workbook whatever it returns.
     const lxw_error written = workbook_close(std::exchange(m_book, nullptr));
+    releaseRows();
     if (written != LXW_NO_ERROR) {
         throw SheetError(describeLxw(written));
     }
     checkWrittenWorkbook(m_workFile, rows);
-    saveInPlace(m_workFile, target);
+    saveInPlace(m_workFile, answer.path);
     QFile::remove(m_workFile);
+    tellCutCells();
     return true;
+}
+
+void Workbook::tellCutCells() const
+{
+    if (m_sheet->cutCount() == 0) {
+        return;
+    }
+    QStringList named;
+    for (const auto& [row, column] : m_sheet->cutCells()) {
+        named << exporttexts::cutCell.arg(row).arg(column);
+    }
+    QString cells = named.join(exporttexts::cutCellSeparator);
+    if (m_sheet->cutCount() > named.size()) {
+        cells += exporttexts::moreCutCells;
+    }
+    ui::MsgBox(exporttexts::textsCut.arg(maxCellText).arg(cells).arg(m_sheet->cutCount()),
+               ui::MB_OK_EXCLAMATION, exporttexts::noticeTitle, m_owner);
+}
+
+// libxlsxwriter keeps the rows of a constant-memory sheet in a deleted temporary file that it closes only
+// while writing the workbook out. A workbook freed unwritten (a cancelled save question, a failure before
+// the sheet went out) kept that file, as large as the sheet, open and its disk space taken until the
+// program ended. The rows go to a named file of ours instead, closed by us whenever the library did not.
+void Workbook::takeOverRows(lxw_worksheet* sheet)
+{
+#ifdef Q_OS_UNIX
+    m_rowsPath = m_work.filePath(QStringLiteral("rows.xml"));
+    FILE* rows = std::fopen(QFile::encodeName(m_rowsPath).constData(), "w+b");
+    if (rows == nullptr) {
+        if (sheet->optimize_tmpfile != nullptr) {
+            std::fclose(std::exchange(sheet->optimize_tmpfile, nullptr));
+        }
+        discard();
+        throw SheetError(exporttexts::cannotCreateWorkbook);
+    }
+    if (sheet->optimize_tmpfile != nullptr) {
+        std::fclose(sheet->optimize_tmpfile); // nothing written to it yet
+    }
+    sheet->optimize_tmpfile = rows;
+    sheet->file = rows;
+    m_rows = rows;
+    m_rowsHandle = fileno(rows);
+#else
+    Q_UNUSED(sheet)
+#endif
+}
+
+void Workbook::releaseRows()
+{
+#ifdef Q_OS_UNIX
+    if (m_rows == nullptr) {
+        return;
+    }
+    // The library closed it if the handle no longer reaches our file, which still has its name, so its
+    // identity cannot pass to another file meanwhile.
+    struct stat byName = {};
+    struct stat byHandle = {};
+    const bool stillOpen = ::stat(QFile::encodeName(m_rowsPath).constData(), &byName) == 0 &&
+                           ::fstat(m_rowsHandle, &byHandle) == 0 && byName.st_dev == byHandle.st_dev &&
+                           byName.st_ino == byHandle.st_ino;
+    if (stillOpen) {
+        std::fclose(m_rows);
+    }
+    m_rows = nullptr;
+    m_rowsHandle = -1;
+    QFile::remove(m_rowsPath);
+#endif
 }
 
 void Workbook::discard()
@@ -87,6 +169,8 @@ void Workbook::discard()
     if (m_sheet) {
         m_sheet->detach();
     }
+    // Ours first: lxw_workbook_free leaves it alone.
+    releaseRows();
     if (m_book != nullptr) {
         lxw_workbook_free(std::exchange(m_book, nullptr));
     }

@@ -171,7 +171,7 @@ void checkWrittenWorkbook(const QString& path, qint64 rows)
 {
     QFile in(path);
     if (!in.open(QIODevice::ReadOnly)) {
-        throw SheetError(exporttexts::cannotReadTemp.arg(in.errorString()));
+        throw SheetError(exporttexts::cannotReadTemp);
     }
     QByteArray whole;
     const uchar* data = in.size() > 0 ? in.map(0, in.size()) : nullptr;

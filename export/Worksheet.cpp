@@ -72,17 +72,29 @@ Worksheet::Cell& Worksheet::cellAt(int row, int column)
 
 void Worksheet::setValue(int row, int column, const QString& text)
 {
-    if (text.size() > maxCellText) {
-        throw SheetError(exporttexts::textTooLong.arg(row).arg(column).arg(maxCellText));
-    }
     Cell& cell = cellAt(row, column);
-    cell.text = cellTextUtf8(text);
+    if (text.size() > maxCellText) {
+        // A longer text would make the whole workbook fail: its beginning goes in, and the cell is named
+        // once the workbook is saved. A character is never split in two.
+        qsizetype kept = maxCellText;
+        if (text.at(kept - 1).isHighSurrogate()) {
+            --kept;
+        }
+        cell.text = cellTextUtf8(text.left(kept));
+        if (m_cut.size() < cutNamed) {
+            m_cut.push_back({row, column});
+        }
+        ++m_cutCount;
+    } else {
+        cell.text = cellTextUtf8(text);
+    }
     cell.hasValue = true;
     if (static_cast<size_t>(column) > m_widths.size()) {
         m_widths.resize(column, 0);
     }
     int& widest = m_widths[column - 1];
-    widest = std::max(widest, displayWidth(text));
+    // The widest column is reached long before a cell's limit: no need to measure past it.
+    widest = std::max(widest, displayWidth(QStringView(text).left(maxCellText)));
 }
 
 void Worksheet::setAlignment(int row, int column, int alignment)

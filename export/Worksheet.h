@@ -6,6 +6,7 @@
 #include <QString>
 #include <QtGlobal>
 #include <map>
+#include <utility>
 #include <vector>
 
 struct lxw_workbook;
@@ -36,6 +37,10 @@ public:
     void finish();
     // Rows that went out with at least one cell, as the finished file must hold them.
     qint64 rowsWritten() const { return m_rowsWritten; }
+    // Cells whose text was longer than a cell holds and went in cut to its beginning: the first few,
+    // as (row, column) counted from 1, and how many in all.
+    const std::vector<std::pair<int, int>>& cutCells() const { return m_cut; }
+    qint64 cutCount() const { return m_cutCount; }
     // The workbook is gone: every later call fails.
     void detach();
 
@@ -59,6 +64,9 @@ private:
     std::vector<Cell> m_cells;            // the row in hand, by column - 1
     std::vector<int> m_widths;            // longest text per column - 1, in narrow characters
     std::map<int, lxw_format*> m_formats; // one format per alignment value, owned by the workbook
+    static constexpr size_t cutNamed = 5; // cut cells named in the notice
+    std::vector<std::pair<int, int>> m_cut;
+    qint64 m_cutCount = 0;
 };
 
 } // namespace xl

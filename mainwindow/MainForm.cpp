@@ -1,5 +1,6 @@
 #include "mainwindow/MainForm.h"
 
+#include "entry/DailyBackup.h"
 #include "export/ExportToExcel.h"
 #include "mainwindow/Guarded.h"
 #include "mainwindow/ListedOrders.h"
@@ -159,6 +160,7 @@ void MainForm::Form_Load()
     // A write-protected store lists as usual, but the seller must know before typing an order that it
     // cannot be saved.
     mainwindow::runGuarded(this, [&] { store::requireWritableStore(dataFile); });
+    entry::backupIfDue(this);
 }
 
 void MainForm::showEmptyList()

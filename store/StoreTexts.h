@@ -105,4 +105,66 @@ inline QString sumTooLarge()
     return QStringLiteral("合计数值过大，无法计算。");
 }
 
+// The day's backup. The store only describes; the windows warn once.
+inline QString backupFolderFailed(const QString& folder, const QString& detail)
+{
+    return QStringLiteral("无法创建备份文件夹 %1：%2").arg(folder, detail);
+}
+inline QString fileInTheWay()
+{
+    return QStringLiteral("同名的文件占了它的位置");
+}
+inline QString folderUnwritable()
+{
+    return QStringLiteral("所在的文件夹不能写入");
+}
+inline QString fileBusy()
+{
+    return QStringLiteral("文件正被其他程序使用");
+}
+inline QString noSpaceLeft()
+{
+    return QStringLiteral("磁盘已满");
+}
+inline QString cannotOpenFile()
+{
+    return QStringLiteral("文件打不开");
+}
+inline QString fileDamaged()
+{
+    return QStringLiteral("文件已损坏");
+}
+inline QString diskError(int code)
+{
+    return QStringLiteral("读写出错（错误代码 %1）").arg(code);
+}
+inline QString cannotRename()
+{
+    return QStringLiteral("不能改成正式的文件名");
+}
+inline QString backupReadFailed(const QString& path, const QString& detail)
+{
+    return QStringLiteral("无法读取数据文件 %1：%2").arg(path, detail);
+}
+inline QString backupWriteFailed(const QString& path, const QString& detail)
+{
+    return QStringLiteral("无法写入备份文件 %1：%2").arg(path, detail);
+}
+inline QString backupDiskFull(const QString& folder)
+{
+    return QStringLiteral("磁盘已满，备份文件夹 %1 中放不下今天的备份").arg(folder);
+}
+inline QString backupCheckFailed(const QString& path)
+{
+    return QStringLiteral("备份 %1 复制后没有通过检查，已经删除").arg(path);
+}
+inline QString backupWarning(const QString& reason)
+{
+    return QStringLiteral("今天的自动备份没有完成：%1。\n\n"
+                          "定单照常保存，不受影响。"
+                          "请腾出磁盘空间，或者检查数据文件旁边的 backups 文件夹能否写入；"
+                          "下次启动时会再备份。")
+        .arg(reason);
+}
+
 } // namespace store::texts

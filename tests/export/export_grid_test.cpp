@@ -235,33 +235,45 @@ TEST_F(ExportTest, UnwritableTargetIsReportedAndLeavesNoFile)
     EXPECT_TRUE(tmpIsEmpty());
 }
 
-TEST_F(ExportTest, TextLongerThanACellHoldsIsReportedBeforeAnythingIsSaved)
+TEST_F(ExportTest, TextLongerThanACellHoldsIsCutAndNamedOnceTheWorkbookIsSaved)
 {
-    list({{QStringLiteral("2"), QStringLiteral("长备注"), QString(), QString(), QString(), QString(),
-           QString(), QString(), QString(32768, u'备')},
-          {QStringLiteral("1"), QStringLiteral("短")}});
-    QFile old(target());
-    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-    old.write("earlier export");
-    old.close();
+    // A 40,000-character remark, a text whose limit falls inside a character, and more long cells than
+    // the notice names.
+    const QString remark = QString(40000, u'备');
+    const QString emoji = QString(32766, u'a') + QStringLiteral("😀b");
+    QList<QStringList> orders = {{QStringLiteral("9"), QStringLiteral("长备注"), emoji, QString(), QString(),
+                                  QString(), QString(), QString(), remark}};
+    for (int i = 0; i < 5; ++i) {
+        orders << QStringList{QString::number(8 - i), QString(32768, u'x')};
+    }
+    orders << QStringList{QStringLiteral("1"), QStringLiteral("短")};
+    list(orders);
 
-    xl::savefile_seam::setNextFileName(target());
-    EXPECT_FALSE(ExportToExcel(*grid, nullptr));
+    const exporttest::ReadSheet sheet = [&] {
+        xl::savefile_seam::setNextFileName(target());
+        EXPECT_TRUE(ExportToExcel(*grid, nullptr));
+        QString error;
+        exporttest::ReadSheet read = exporttest::readWorkbook(target(), &error);
+        EXPECT_TRUE(error.isEmpty()) << error.toStdString();
+        return read;
+    }();
+    EXPECT_EQ(sheet.at(2, 8).value, remark.left(32767));
+    EXPECT_EQ(sheet.at(2, 2).value, QString(32766, u'a')) << "half a character was written";
+    EXPECT_EQ(sheet.at(3, 1).value.size(), 32767);
+    EXPECT_EQ(sheet.at(8, 1).value, QStringLiteral("短"));
+
     ASSERT_EQ(ui::msgbox_seam::shown().size(), 1);
-    EXPECT_TRUE(ui::msgbox_seam::shown().first().text.contains(QStringLiteral("32767")));
-    EXPECT_EQ(ui::msgbox_seam::shown().first().flags, ui::MB_OK);
-    EXPECT_EQ(xl::savefile_seam::asked(), 0);
-    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
-    EXPECT_EQ(old.readAll(), QByteArray("earlier export"));
-    old.close();
+    const ui::msgbox_seam::Shown notice = ui::msgbox_seam::shown().first();
+    EXPECT_EQ(notice.title, QStringLiteral("提示"));
+    EXPECT_EQ(notice.flags, ui::MB_OK_EXCLAMATION);
+    EXPECT_TRUE(notice.text.startsWith(QStringLiteral("工作簿已经保存"))) << notice.text.toStdString();
+    EXPECT_TRUE(notice.text.contains(QStringLiteral("32767"))) << notice.text.toStdString();
+    EXPECT_TRUE(notice.text.contains(QStringLiteral("有 7 个单元格"))) << notice.text.toStdString();
+    EXPECT_TRUE(notice.text.contains(
+        QStringLiteral("第 2 行第 2 列、第 2 行第 8 列、第 3 行第 1 列、第 4 行第 1 列、第 5 行第 1 列等")))
+        << notice.text.toStdString();
+    EXPECT_FALSE(notice.text.contains(QStringLiteral("第 6 行"))) << notice.text.toStdString();
     EXPECT_TRUE(tmpIsEmpty());
-
-    // The most a cell holds still goes out whole.
-    ui::msgbox_seam::reset();
-    ui::msgbox_seam::arm();
-    grid->setTextMatrix(1, 8, QString(32767, u'备'));
-    const exporttest::ReadSheet sheet = exportAndRead(target());
-    EXPECT_EQ(sheet.at(2, 8).value.size(), 32767);
 }
 
 TEST_F(ExportTest, NoApplicationIsReportedWhenTheWorkbookIsAdded)
@@ -299,8 +311,9 @@ TEST_F(ExportTest, SaveDialogOffersAWorkbookNameAndCanBeCancelled)
         asked = true;
         EXPECT_TRUE(dialog.testOption(QFileDialog::DontUseNativeDialog));
         EXPECT_EQ(dialog.acceptMode(), QFileDialog::AcceptSave);
-        ASSERT_EQ(dialog.nameFilters().size(), 1);
+        ASSERT_EQ(dialog.nameFilters().size(), 2);
         EXPECT_TRUE(dialog.nameFilters().first().contains(QStringLiteral("*.xlsx")));
+        EXPECT_EQ(dialog.selectedNameFilter(), dialog.nameFilters().first());
         EXPECT_EQ(dialog.defaultSuffix(), QStringLiteral("xlsx"));
         ASSERT_FALSE(dialog.selectedFiles().isEmpty());
         const QFileInfo offered(dialog.selectedFiles().first());

@@ -5,7 +5,8 @@ add_library(tally_export_readback STATIC
 target_include_directories(tally_export_readback PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/export/support)
 target_link_libraries(tally_export_readback PUBLIC Qt6::Core)
 target_compile_definitions(tally_export_readback PRIVATE
-    TALLY_READ_WORKBOOK_SCRIPT="${CMAKE_CURRENT_SOURCE_DIR}/export/read_workbook.py")
+    TALLY_READ_WORKBOOK_SCRIPT="${CMAKE_CURRENT_SOURCE_DIR}/export/read_workbook.py"
+    TALLY_READ_CSV_SCRIPT="${CMAKE_CURRENT_SOURCE_DIR}/export/read_csv.py")
 foreach(source ${sources})
     get_filename_component(name ${source} NAME_WE)
     target_link_libraries(${name} PRIVATE tally_export_readback)

@@ -22,23 +22,52 @@ int ReadSheet::maxRow() const
     return cells.isEmpty() ? 0 : cells.lastKey().first;
 }
 
-ReadSheet readWorkbook(const QString& path, QString* error)
+namespace {
+
+// Runs one of the reader scripts on path and parses what it prints.
+QJsonDocument runReader(const QString& script, const QString& path, QString* error)
 {
-    ReadSheet sheet;
     QProcess python;
-    python.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral(TALLY_READ_WORKBOOK_SCRIPT), path});
+    python.start(QStringLiteral("/usr/bin/python3"), {script, path});
     if (!python.waitForFinished(120000) || python.exitStatus() != QProcess::NormalExit ||
         python.exitCode() != 0) {
         *error = QString::fromUtf8(python.readAllStandardError());
         if (error->isEmpty()) {
             *error = python.errorString();
         }
-        return sheet;
+        return QJsonDocument();
     }
     QJsonParseError parse;
     const QJsonDocument doc = QJsonDocument::fromJson(python.readAllStandardOutput(), &parse);
     if (parse.error != QJsonParseError::NoError) {
         *error = parse.errorString();
+    } else {
+        error->clear();
+    }
+    return doc;
+}
+
+} // namespace
+
+QList<QStringList> readCsv(const QString& path, QString* error)
+{
+    QList<QStringList> records;
+    const QJsonDocument doc = runReader(QStringLiteral(TALLY_READ_CSV_SCRIPT), path, error);
+    for (const QJsonValue& record : doc.array()) {
+        QStringList fields;
+        for (const QJsonValue& field : record.toArray()) {
+            fields << field.toString();
+        }
+        records << fields;
+    }
+    return records;
+}
+
+ReadSheet readWorkbook(const QString& path, QString* error)
+{
+    ReadSheet sheet;
+    const QJsonDocument doc = runReader(QStringLiteral(TALLY_READ_WORKBOOK_SCRIPT), path, error);
+    if (!error->isEmpty()) {
         return sheet;
     }
     const QJsonObject root = doc.object();
@@ -57,7 +86,6 @@ ReadSheet readWorkbook(const QString& path, QString* error)
     for (auto it = widths.begin(); it != widths.end(); ++it) {
         sheet.widths.insert(it.key().toInt(), it.value().toDouble());
     }
-    error->clear();
     return sheet;
 }
 

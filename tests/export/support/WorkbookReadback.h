@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QList>
 #include <QMap>
 #include <QPair>
 #include <QString>
+#include <QStringList>
 
 namespace exporttest {
 
@@ -29,5 +31,8 @@ struct ReadSheet
 
 // Reads the workbook at path with /usr/bin/python3 and openpyxl. error says why when it could not.
 ReadSheet readWorkbook(const QString& path, QString* error);
+
+// Reads the CSV file at path with Python's csv module: its records, each a list of fields.
+QList<QStringList> readCsv(const QString& path, QString* error);
 
 } // namespace exporttest

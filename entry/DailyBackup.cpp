@@ -1,0 +1,83 @@
+#include "entry/DailyBackup.h"
+
+#include "store/Backup.h"
+#include "store/DbConfig.h"
+#include "store/StoreError.h"
+#include "store/StoreTexts.h"
+#include "store/WritableCheck.h"
+#include "ui/MessageBox.h"
+
+#include <QCursor>
+#include <QDate>
+#include <QGuiApplication>
+#include <QScopeGuard>
+#include <QString>
+
+namespace entry {
+
+namespace {
+
+const QString noticeTitle = QStringLiteral("提示");
+
+struct Tried
+{
+    QString dataFile;
+    QDate day;
+    bool warned = false; // once per run, whatever the store or the day
+};
+
+Tried& tried()
+{
+    static Tried t;
+    return t;
+}
+
+bool storeIsWritable(const QString& dataFile)
+{
+    try {
+        store::requireWritableStore(dataFile);
+        return true;
+    } catch (const store::StoreError&) {
+        return false;
+    }
+}
+
+} // namespace
+
+void backupIfDue(QWidget* parent)
+{
+    try {
+        const QString dataFile = db_config::dataSource(db_config::connstr);
+        const QDate today = store::backup_clock::today();
+        Tried& t = tried();
+        if (dataFile.isEmpty() || (t.dataFile == dataFile && t.day == today)) {
+            return;
+        }
+        t.dataFile = dataFile;
+        t.day = today; // a failed copy is tried again the next day, not at every save
+        // A store of a million orders takes a second or two once a day: show that the program works.
+        const store::BackupOutcome outcome = [&] {
+            QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+            const auto restore = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
+            return store::makeDailyBackup(dataFile, today);
+        }();
+        if (outcome.kind != store::BackupOutcome::Kind::Failed || t.warned || !storeIsWritable(dataFile)) {
+            return;
+        }
+        t.warned = true;
+        ui::MsgBox(store::texts::backupWarning(outcome.reason), ui::MB_OK_EXCLAMATION, noticeTitle, parent);
+    } catch (...) {
+        // A backup never stands in the way of the work: the next day tries again.
+    }
+}
+
+namespace backup_seam {
+
+void reset()
+{
+    tried() = Tried();
+}
+
+} // namespace backup_seam
+
+} // namespace entry

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+#include <vector>
+
+namespace store {
+
+// What one attempt at the day's backup came to. The store shows nothing; the caller decides what to say.
+struct BackupOutcome
+{
+    enum class Kind {
+        Made,          // a checked copy of today is in the backup folder; older copies were thinned
+        AlreadyMade,   // today's copy was there already
+        NothingToSave, // the store never held an order
+        Failed,        // no copy of today; nothing in the backup folder was changed
+    };
+    Kind kind = Kind::Failed;
+    QString path;   // today's copy
+    QString reason; // Failed: why, in Chinese
+};
+
+// The folder the copies go to: "backups" beside the data file.
+QString backupFolder(const QString& dataFile);
+// The name of the copy of one day: "data-2026-12-09.mdb".
+QString backupFileName(QDate day);
+
+// Makes today's copy of the data file unless there is one: SQLite's online backup (a consistent copy
+// even while another connection writes), written under a temporary name, checked (integrity and order
+// count), then put in place; only then are older copies thinned by the keep rule. Never throws.
+BackupOutcome makeDailyBackup(const QString& dataFile, QDate today);
+
+// The keep rule: of the days that have a copy, the seven newest, and the newest of each of the last
+// eight calendar weeks (Monday to Sunday, this week included), stay. Returns the days whose copies go.
+// Copies dated after today (a clock set back) always stay.
+std::vector<QDate> backupsToRemove(std::vector<QDate> present, QDate today);
+
+// Today's date as the backups see it. Tests set a day of their own to walk through the calendar.
+namespace backup_clock {
+QDate today();
+void setToday(QDate day); // a null date goes back to the system clock
+} // namespace backup_clock
+
+} // namespace store

@@ -1,0 +1,263 @@
+// The listed orders as CSV through the save dialog's second type, read back with Python's csv module and
+// held against the workbook of the same grid; and exports that end early release their temporary files.
+#include "WorkbookReadback.h"
+#include "export/CsvField.h"
+#include "export/ExportTexts.h"
+#include "export/ExportToExcel.h"
+#include "export/SaveQuestion.h"
+#include "support/Fixtures.h"
+#include "ui/FlexGrid.h"
+#include "ui/MessageBox.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QPointer>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+namespace {
+
+class CsvExportTest : public testsupport::GuiTest
+{
+protected:
+    void SetUp() override
+    {
+        GuiTest::SetUp();
+        grid = new ui::FlexGrid;
+        ASSERT_TRUE(QDir(out.path()).mkdir(QStringLiteral("tmp")));
+        oldTmp = qgetenv("TMPDIR");
+        setTmp(out.filePath(QStringLiteral("tmp")));
+    }
+    void TearDown() override
+    {
+        xl::savefile_seam::reset();
+        qputenv("TMPDIR", oldTmp);
+        GuiTest::TearDown();
+    }
+    void setTmp(const QString& folder)
+    {
+        tmp = folder;
+        qputenv("TMPDIR", QFile::encodeName(folder));
+    }
+    bool tmpIsEmpty() const
+    {
+        return QDir(tmp).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+    }
+
+    // The grid as the listing leaves it: the titles in row 0, then one row per order, id first.
+    void list(const QList<QStringList>& orders)
+    {
+        grid->setRows(static_cast<int>(orders.size()) + 1);
+        grid->setCols(9);
+        grid->Clear();
+        grid->setFormatString(
+            QStringLiteral("|<商品名称|<买家呢称|<购买数量|<进价|<售价|<销售日期|<快递单号|<备注"));
+        for (int r = 0; r < orders.size(); ++r) {
+            for (int c = 0; c < 9; ++c) {
+                grid->setTextMatrix(r + 1, c, orders[r].value(c));
+            }
+        }
+    }
+
+    // Open files whose name is gone: temporary files nobody can reach any more.
+    static int deletedFilesOpen()
+    {
+        int open = 0;
+        for (const QString& fd :
+             QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::AllEntries | QDir::System)) {
+            char target[4096];
+            const QByteArray link = QFile::encodeName(QStringLiteral("/proc/self/fd/") + fd);
+            const ssize_t length = ::readlink(link.constData(), target, sizeof target);
+            open += length > 0 && QByteArray(target, length).endsWith(" (deleted)") ? 1 : 0;
+        }
+        return open;
+    }
+
+    QString lastMessage() const
+    {
+        return ui::msgbox_seam::shown().isEmpty() ? QString() : ui::msgbox_seam::shown().last().text;
+    }
+
+    QTemporaryDir out;
+    QString tmp;
+    QByteArray oldTmp;
+    QPointer<ui::FlexGrid> grid;
+};
+
+// The real save question, answered by a queued step that finds the dialog once it is up.
+void answerSaveDialog(const std::function<void(QFileDialog&)>& answer, int triesLeft = 200)
+{
+    QTimer::singleShot(0, [answer, triesLeft] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (dialog == nullptr && triesLeft > 0) {
+            answerSaveDialog(answer, triesLeft - 1);
+            return;
+        }
+        ASSERT_NE(dialog, nullptr) << "no save dialog came up";
+        answer(*dialog);
+    });
+}
+
+TEST_F(CsvExportTest, CsvChosenInTheDialogHoldsTheWorkbooksCellsAsText)
+{
+    list({
+        {QStringLiteral("9"), QStringLiteral("=HYPERLINK(\"http://x\",\"点我\")"),
+         QStringLiteral("O'Brien, Jr."), QStringLiteral("-5"), QStringLiteral("-5.25"),
+         QStringLiteral("+86 138"), QStringLiteral("2026/12/9"), QStringLiteral("@SUM(A1)"),
+         QStringLiteral("多行\r\n备注，含\"引号\"")},
+        {QStringLiteral("8"), QStringLiteral("羊毛围巾（灰色）"), QStringLiteral("\tTab"),
+         QStringLiteral("1E3"), QStringLiteral("+3"), QStringLiteral("-"), QStringLiteral("2026/12/8"),
+         QString(), QStringLiteral(" 前后空格 ")},
+        {QStringLiteral("7"), QStringLiteral("a'); drop table ddlist; --"), QStringLiteral("李四"),
+         QStringLiteral("2"), QStringLiteral("12.5"), QStringLiteral("30"), QStringLiteral("2026/1/1"),
+         QStringLiteral("SF\n1"), QString()},
+    });
+    xl::savefile_seam::setNextFileName(out.filePath(QStringLiteral("定单.xlsx")));
+    ASSERT_TRUE(ExportToExcel(*grid, nullptr));
+    QString error;
+    const exporttest::ReadSheet sheet =
+        exporttest::readWorkbook(out.filePath(QStringLiteral("定单.xlsx")), &error);
+    ASSERT_TRUE(error.isEmpty()) << error.toStdString();
+
+    // The real dialog: picking the CSV type changes the offered name, a name without suffix gets ".csv".
+    xl::savefile_seam::reset();
+    answerSaveDialog([this](QFileDialog& dialog) {
+        EXPECT_EQ(dialog.nameFilters(),
+                  (QStringList{QStringLiteral("Excel 工作簿 (*.xlsx)"), QStringLiteral("CSV 文件 (*.csv)")}));
+        auto* types = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+        auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        ASSERT_NE(types, nullptr);
+        ASSERT_NE(name, nullptr);
+        QTest::keyClick(types, Qt::Key_Down); // as the user picks it
+        EXPECT_EQ(types->currentIndex(), 1);
+        EXPECT_EQ(name->text(), QStringLiteral("定单.csv"));
+        name->setText(out.filePath(QStringLiteral("本月")));
+        QTest::keyClick(name, Qt::Key_Return);
+    });
+    ASSERT_TRUE(ExportToExcel(*grid, nullptr));
+    EXPECT_TRUE(ui::msgbox_seam::shown().isEmpty()) << lastMessage().toStdString();
+    const QString csv = out.filePath(QStringLiteral("本月.csv"));
+    const QList<QStringList> records = exporttest::readCsv(csv, &error);
+    ASSERT_TRUE(error.isEmpty()) << error.toStdString();
+
+    // Cell for cell the workbook's, the id left out, a formula-like text behind an apostrophe.
+    ASSERT_EQ(records.size(), grid->Rows());
+    int guarded = 0;
+    for (int r = 0; r < grid->Rows(); ++r) {
+        ASSERT_EQ(records[r].size(), 8) << r;
+        for (int c = 1; c <= 8; ++c) {
+            // openpyxl leaves the workbook's escape of a carriage return as it stands; a spreadsheet does
+            // not.
+            const QString inBook =
+                QString(sheet.at(r + 1, c).value).replace(QStringLiteral("_x000D_"), QStringLiteral("\r"));
+            QString inCsv = records[r][c - 1];
+            static const QRegularExpression formulaLike(QStringLiteral("^[=+\\-@\\t\\r]"));
+            if (inBook.contains(formulaLike) && !xl::isPlainNumber(inBook)) {
+                ASSERT_TRUE(inCsv.startsWith(QLatin1Char('\''))) << inCsv.toStdString();
+                inCsv.remove(0, 1);
+                ++guarded;
+            }
+            EXPECT_EQ(inCsv, inBook) << "row " << r << " column " << c;
+        }
+    }
+    EXPECT_EQ(guarded, 5); // =HYPERLINK, +86 138, @SUM, tab, a lone "-"; not -5, -5.25 or +3
+
+    QFile raw(csv);
+    ASSERT_TRUE(raw.open(QIODevice::ReadOnly));
+    const QByteArray bytes = raw.readAll();
+    EXPECT_TRUE(
+        bytes.startsWith("\xEF\xBB\xBF商品名称,买家呢称,购买数量,进价,售价,销售日期,快递单号,备注\r\n"));
+    EXPECT_TRUE(bytes.endsWith("\r\n"));
+    EXPECT_TRUE(tmpIsEmpty());
+}
+
+TEST_F(CsvExportTest, CancelledAndFailedExportsLeaveNoTemporaryFileOpen)
+{
+    QList<QStringList> orders;
+    for (int i = 0; i < 3000; ++i) {
+        orders << QStringList{QString::number(i),          QStringLiteral("商品%1").arg(i),
+                              QStringLiteral("买家"),      QStringLiteral("1"),
+                              QStringLiteral("2"),         QStringLiteral("3"),
+                              QStringLiteral("2026/12/9"), QStringLiteral("SF%1").arg(i),
+                              QString(40, u'备')};
+    }
+    list(orders);
+    const int before = deletedFilesOpen();
+
+    xl::savefile_seam::setNextFileName(QString()); // cancelled
+    EXPECT_FALSE(ExportToExcel(*grid, nullptr));
+    EXPECT_EQ(deletedFilesOpen(), before) << "the cancelled workbook's rows are still open";
+    EXPECT_TRUE(tmpIsEmpty());
+
+    for (const QString& filter :
+         {QStringLiteral("Excel 工作簿 (*.xlsx)"), QStringLiteral("CSV 文件 (*.csv)")}) {
+        ui::msgbox_seam::reset();
+        ui::msgbox_seam::arm();
+        xl::savefile_seam::setNextAnswer(out.filePath(QStringLiteral("没有的文件夹/定单")), filter);
+        EXPECT_FALSE(ExportToExcel(*grid, nullptr));
+        ASSERT_EQ(ui::msgbox_seam::shown().size(), 1);
+        EXPECT_TRUE(lastMessage().contains(QStringLiteral("文件夹不存在"))) << lastMessage().toStdString();
+        EXPECT_TRUE(lastMessage().contains(QStringLiteral("请换一个文件夹"))) << lastMessage().toStdString();
+        EXPECT_EQ(deletedFilesOpen(), before);
+        EXPECT_TRUE(tmpIsEmpty());
+    }
+    EXPECT_EQ(QDir(out.path()).entryList(QDir::Files).size(), 0);
+
+    // A temporary folder too small for the workbook: the message is Chinese and says what to do.
+    if (geteuid() != 0) {
+        GTEST_SKIP() << "a tiny filesystem needs mount rights";
+    }
+    QTemporaryDir small;
+    if (QProcess::execute(QStringLiteral("mount"),
+                          {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
+                           QStringLiteral("size=64k"), QStringLiteral("tmpfs"), small.path()}) != 0) {
+        GTEST_SKIP() << "this machine does not let us mount a small filesystem";
+    }
+    struct Unmount
+    {
+        QString folder;
+        ~Unmount() { QProcess::execute(QStringLiteral("umount"), {folder}); }
+    } unmount{small.path()};
+    setTmp(small.path());
+    ui::msgbox_seam::reset();
+    ui::msgbox_seam::arm();
+    xl::savefile_seam::setNextFileName(out.filePath(QStringLiteral("定单.xlsx")));
+    EXPECT_FALSE(ExportToExcel(*grid, nullptr));
+    ASSERT_EQ(ui::msgbox_seam::shown().size(), 1);
+    EXPECT_TRUE(lastMessage().contains(QStringLiteral("磁盘"))) << lastMessage().toStdString();
+    EXPECT_TRUE(lastMessage().contains(QStringLiteral("请腾出磁盘空间"))) << lastMessage().toStdString();
+    EXPECT_FALSE(lastMessage().contains(QRegularExpression(QStringLiteral("[A-Za-z]{3,}"))))
+        << lastMessage().toStdString();
+    EXPECT_EQ(deletedFilesOpen(), before);
+    EXPECT_TRUE(tmpIsEmpty());
+    EXPECT_FALSE(QFile::exists(out.filePath(QStringLiteral("定单.xlsx"))));
+
+    // CSV onto a full disk: the earlier file under the name stays as it was, nothing else is left.
+    setTmp(out.filePath(QStringLiteral("tmp")));
+    const QString earlier = QDir(small.path()).filePath(QStringLiteral("定单.csv"));
+    QFile old(earlier);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("earlier");
+    old.close();
+    ui::msgbox_seam::reset();
+    ui::msgbox_seam::arm();
+    xl::savefile_seam::setNextAnswer(earlier, QStringLiteral("CSV 文件 (*.csv)"));
+    EXPECT_FALSE(ExportToExcel(*grid, nullptr));
+    EXPECT_TRUE(lastMessage().contains(QStringLiteral("磁盘可能已满"))) << lastMessage().toStdString();
+    EXPECT_EQ(QDir(small.path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList{QStringLiteral("定单.csv")});
+    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+    EXPECT_EQ(old.readAll(), QByteArray("earlier"));
+    EXPECT_EQ(deletedFilesOpen(), before);
+}
+
+} // namespace

@@ -1,0 +1,206 @@
+// The day's backup as the seller meets it: made at the first start of a day and at the first save of the
+// next day, never twice a day, and a failure warns once and stands in the way of nothing.
+#include "entry/AddForm.h"
+#include "entry/DailyBackup.h"
+#include "mainwindow/MainForm.h"
+#include "store/Backup.h"
+#include "store/DbConfig.h"
+#include "store/EmptyStore.h"
+#include "support/Fixtures.h"
+#include "tests/mainwindow/ShownMainForm.h"
+#include "ui/FlexGrid.h"
+#include "ui/MessageBox.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <sqlite3.h>
+#include <unistd.h>
+
+namespace {
+
+void execOn(const QString& dataFile, const QString& sql)
+{
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(dataFile.toUtf8().constData(), &db), SQLITE_OK);
+    EXPECT_EQ(sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(db);
+}
+
+class DailyBackupTest : public testsupport::GuiTest
+{
+protected:
+    void SetUp() override
+    {
+        GuiTest::SetUp();
+        entry::backup_seam::reset();
+        store::backup_clock::setToday(QDate(2026, 12, 9));
+    }
+    void TearDown() override
+    {
+        store::backup_clock::setToday(QDate());
+        entry::backup_seam::reset();
+        GuiTest::TearDown();
+    }
+
+    static QStringList entries(const QString& folder)
+    {
+        return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name);
+    }
+    static QByteArray hashOf(const QString& path)
+    {
+        QFile f(path);
+        f.open(QIODevice::ReadOnly);
+        return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256);
+    }
+    QString messages() const
+    {
+        QString all;
+        for (const auto& shown : ui::msgbox_seam::shown()) {
+            all += shown.text + QLatin1Char('\n');
+        }
+        return all;
+    }
+    // Types an order into a new entry window over form and saves it.
+    void saveAnOrder(MainForm& form)
+    {
+        entry::add window(form, &form);
+        window.load();
+        window.show();
+        window.findChild<QLineEdit*>(QStringLiteral("spname"))->insert(QStringLiteral("保温杯"));
+        QTest::keyClicks(window.findChild<QLineEdit*>(QStringLiteral("sl")), QStringLiteral("2"));
+        QTest::keyClicks(window.findChild<QLineEdit*>(QStringLiteral("jj")), QStringLiteral("12.5"));
+        QTest::keyClicks(window.findChild<QLineEdit*>(QStringLiteral("sj")), QStringLiteral("30"));
+        window.findChild<QLineEdit*>(QStringLiteral("mjzh"))->insert(QStringLiteral("小王"));
+        QTest::keyClicks(window.findChild<QLineEdit*>(QStringLiteral("kddh")), QStringLiteral("SF1001"));
+        QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("Command3")), Qt::LeftButton);
+    }
+    void addOrder() const
+    {
+        store->addOrder(QStringLiteral("旧定单"), 1, 1, 2, QStringLiteral("买家"), QStringLiteral("KD0"),
+                        QDate::currentDate().toString(Qt::ISODate));
+    }
+};
+
+TEST_F(DailyBackupTest, FirstStartOfTheDayAndFirstSaveAfterMidnightEachMakeOneCopy)
+{
+    addOrder();
+    const QString backups = QDir(store->folder()).filePath(QStringLiteral("backups"));
+    MainForm* form = shownMainForm();
+    EXPECT_EQ(entries(backups), QStringList{QStringLiteral("data-2026-12-09.mdb")});
+    const QByteArray first = hashOf(QDir(backups).filePath(QStringLiteral("data-2026-12-09.mdb")));
+
+    // Saves and another start the same day copy nothing again.
+    saveAnOrder(*form);
+    entry::backup_seam::reset(); // as a new run of the program
+    MainForm again;
+    again.Form_Load();
+    EXPECT_EQ(entries(backups), QStringList{QStringLiteral("data-2026-12-09.mdb")});
+    EXPECT_EQ(hashOf(QDir(backups).filePath(QStringLiteral("data-2026-12-09.mdb"))), first);
+
+    // The program runs over midnight: the first save of the new day copies, the second does not.
+    store::backup_clock::setToday(QDate(2026, 12, 10));
+    saveAnOrder(*form);
+    const QStringList both = {QStringLiteral("data-2026-12-09.mdb"), QStringLiteral("data-2026-12-10.mdb")};
+    EXPECT_EQ(entries(backups), both);
+    const QByteArray second = hashOf(QDir(backups).filePath(QStringLiteral("data-2026-12-10.mdb")));
+    saveAnOrder(*form);
+    EXPECT_EQ(entries(backups), both);
+    EXPECT_EQ(hashOf(QDir(backups).filePath(QStringLiteral("data-2026-12-10.mdb"))), second);
+    EXPECT_EQ(store->count(), 4);
+    for (const auto& shown : ui::msgbox_seam::shown()) {
+        EXPECT_EQ(shown.text, QStringLiteral("保存成功!!")) << messages().toStdString();
+    }
+}
+
+TEST_F(DailyBackupTest, AFolderThatCannotBeMadeWarnsOnceAndTheWorkGoesOn)
+{
+    addOrder();
+    // A file where the folder should be: no copy can be made.
+    const QString blocker = QDir(store->folder()).filePath(QStringLiteral("backups"));
+    QFile file(blocker);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("mine");
+    file.close();
+    const QStringList before = entries(store->folder());
+    const QByteArray data = hashOf(store->dataFile());
+
+    MainForm* form = shownMainForm();
+    EXPECT_EQ(form->MSFlexGrid1->TextMatrix(1, 1), QStringLiteral("旧定单"));
+    ASSERT_EQ(ui::msgbox_seam::shown().size(), 1);
+    const ui::msgbox_seam::Shown warning = ui::msgbox_seam::shown().first();
+    EXPECT_EQ(warning.title, QStringLiteral("提示"));
+    EXPECT_EQ(warning.flags, ui::MB_OK_EXCLAMATION);
+    EXPECT_TRUE(warning.text.contains(QStringLiteral("备份"))) << warning.text.toStdString();
+    EXPECT_TRUE(warning.text.contains(QDir::toNativeSeparators(blocker))) << warning.text.toStdString();
+
+    // Next day's save fails the same way: saved, and no second warning in this run.
+    store::backup_clock::setToday(QDate(2026, 12, 10));
+    saveAnOrder(*form);
+    ASSERT_EQ(ui::msgbox_seam::shown().size(), 2) << messages().toStdString();
+    EXPECT_EQ(ui::msgbox_seam::shown().last().text, QStringLiteral("保存成功!!"));
+    EXPECT_EQ(store->count(), 2);
+    EXPECT_EQ(entries(store->folder()), before);
+    QFile again(blocker);
+    ASSERT_TRUE(again.open(QIODevice::ReadOnly));
+    EXPECT_EQ(again.readAll(), QByteArray("mine"));
+    EXPECT_NE(hashOf(store->dataFile()), data) << "the order was saved";
+}
+
+TEST_F(DailyBackupTest, AFullDiskWarnsOnceAndLeavesNothingBehind)
+{
+    if (geteuid() != 0) {
+        GTEST_SKIP() << "a tiny filesystem needs mount rights";
+    }
+    QTemporaryDir mountPoint;
+    const QString folder = mountPoint.path();
+    if (QProcess::execute(QStringLiteral("mount"),
+                          {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
+                           QStringLiteral("size=1m"), QStringLiteral("tmpfs"), folder}) != 0) {
+        GTEST_SKIP() << "this machine does not let us mount a small filesystem";
+    }
+    struct Unmount
+    {
+        QString folder;
+        ~Unmount() { QProcess::execute(QStringLiteral("umount"), {folder}); }
+    } unmount{folder};
+
+    const QString dataFile = QDir(folder).filePath(QStringLiteral("data.mdb"));
+    store::createEmptyStore(dataFile);
+    db_config::setAppFolder(folder);
+    db_config::connstr = db_config::buildConnstr(folder);
+    execOn(dataFile, QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i+1 FROM n "
+                                    "WHERE i<1500) INSERT INTO ddlist (spname,jj,sl,sj,mjzh,kddh,"
+                                    "xsdate,bz) SELECT '商品'||i, 1, 1, 2, '买家', 'KD'||i, "
+                                    "'2026-12-09', printf('%.200c', 'x') FROM n"));
+    // Fill the disk to its last byte, then give back a little: enough to work, not for a copy.
+    QFile filler(QDir(folder).filePath(QStringLiteral("filler")));
+    ASSERT_TRUE(filler.open(QIODevice::WriteOnly));
+    const QByteArray block(4096, 'x');
+    while (filler.write(block) == block.size() && filler.flush()) {
+    }
+    filler.close();
+    ASSERT_TRUE(QFile::resize(filler.fileName(), QFileInfo(filler.fileName()).size() - 64 * 1024));
+    const QStringList before = entries(folder);
+    const QByteArray data = hashOf(dataFile);
+
+    MainForm* form = shownMainForm();
+    ASSERT_EQ(ui::msgbox_seam::shown().size(), 1) << messages().toStdString();
+    EXPECT_TRUE(ui::msgbox_seam::shown().first().text.contains(QStringLiteral("磁盘已满")))
+        << messages().toStdString();
+    EXPECT_EQ(entries(folder), before) << "a half-made copy or an empty folder was left";
+    EXPECT_EQ(hashOf(dataFile), data);
+
+    store::backup_clock::setToday(QDate(2026, 12, 10));
+    saveAnOrder(*form);
+    EXPECT_EQ(ui::msgbox_seam::shown().last().text, QStringLiteral("保存成功!!")) << messages().toStdString();
+    EXPECT_EQ(ui::msgbox_seam::shown().size(), 2) << messages().toStdString();
+    EXPECT_EQ(entries(folder), before);
+}
+
+} // namespace

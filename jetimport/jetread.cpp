@@ -276,9 +276,9 @@ int main(int argc, char** argv)
 {
     // The library's text conversion follows these variables; the program wants UTF-8 and the file's own
     // code page whatever the environment says.
-    unsetenv("MDBICONV");
-    unsetenv("MDB_JET3_CHARSET");
-    unsetenv("MDBOPTS");
+    g_unsetenv("MDBICONV");
+    g_unsetenv("MDB_JET3_CHARSET");
+    g_unsetenv("MDBOPTS");
     static char buffer[1 << 16];
     std::setvbuf(stdout, buffer, _IOFBF, sizeof buffer);
     std::fwrite(frames::magic, 1, frames::magicSize, stdout);
@@ -289,7 +289,7 @@ int main(int argc, char** argv)
     }
     const bool rows = mode == "--rows";
     const char* path = argv[2];
-    if (path[0] != '/') {
+    if (!g_path_is_absolute(path)) {
         fail(frames::usage, "FILE must be an absolute path"); // the library would search MDBPATH
     }
 

@@ -98,20 +98,24 @@ void runHelper(const QStringList& args,
     std::exception_ptr error;
     bool canceled = false;
 
+    bool draining = false;
     const auto drain = [&] {
+        // A frame handler never turns the event loop, but a nested loop must still not parse the buffer
+        // that an outer call is walking through.
+        if (draining) {
+            return;
+        }
+        draining = true;
         buffer += process.readAllStandardOutput();
         try {
-            if (!magicSeen) {
-                if (buffer.size() < frames::magicSize) {
-                    return;
-                }
+            if (!magicSeen && buffer.size() >= frames::magicSize) {
                 if (!buffer.startsWith(QByteArrayView(frames::magic, frames::magicSize))) {
                     throw ConversionError(texts::helperGarbled);
                 }
                 magicSeen = true;
                 used = frames::magicSize;
             }
-            while (!ended && buffer.size() - used >= 5) {
+            while (magicSeen && !ended && buffer.size() - used >= 5) {
                 const char kind = buffer.at(used);
                 const quint32 length = le32(buffer.constData() + used + 1);
                 if (length > frames::maxPayload) {
@@ -138,6 +142,7 @@ void runHelper(const QStringList& args,
         }
         buffer.remove(0, used);
         used = 0;
+        draining = false;
     };
 
     QEventLoop loop;
@@ -596,7 +601,6 @@ Converted convert(const QString& dataFile, const Probe& probe, const std::functi
         OrderReader reader;
         qint64 ended = -1;
         qint64 tableRows = 0;
-        bool keepGoing = true;
         const auto bindText = [&](int index, const QByteArray& v) {
             sqlite3_bind_text64(insert.st, index, v.constData(), sqlite3_uint64(v.size()), SQLITE_TRANSIENT,
                                 SQLITE_UTF8);
@@ -640,11 +644,8 @@ Converted convert(const QString& dataFile, const Probe& probe, const std::functi
                 }
                 written.add(o);
                 maxId = std::max(maxId, o.id);
-                if (written.count % 1000 == 0) {
-                    keepGoing = progress(written.count);
-                }
             },
-            [&] { return keepGoing && progress(written.count); });
+            [&] { return progress(written.count); });
         if (ended != written.count) {
             throw ConversionError(texts::helperGarbled);
         }

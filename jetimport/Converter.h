@@ -45,7 +45,8 @@ Probe probe(const QString& jetFile, const std::function<bool()>& keepGoing);
 
 // Keeps a byte-for-byte copy of dataFile under keptName's name, writes its orders into a new store beside
 // it, reads that back, and only then puts the new store in the place of dataFile. progress(orders written)
-// returns false to cancel. Any failure throws ConversionError and leaves dataFile as it was (and no copy).
+// is called every tenth of a second from the event loop; false cancels. Any failure throws ConversionError
+// and leaves dataFile as it was (and no copy).
 Converted convert(const QString& dataFile, const Probe& probe, const std::function<bool(qint64)>& progress);
 
 // The name the original keeps: data-jet-YYYYMMDD-HHMMSS.mdb, with -2, -3... when that name is taken.

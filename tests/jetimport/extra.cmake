@@ -4,3 +4,9 @@ foreach(name jetstartup_test)
     target_compile_definitions(${name} PRIVATE TALLY_JET_FIXTURES="${CMAKE_CURRENT_SOURCE_DIR}/data/jet")
 endforeach()
 target_link_libraries(jetvalues_test PRIVATE tally_jetvalues)
+# A long conversion: the test writes a large Jet file with the benchmark's writer.
+target_sources(jetstartup_test PRIVATE ${PROJECT_SOURCE_DIR}/bench/jetfile.cpp)
+target_link_libraries(jetstartup_test PRIVATE PkgConfig::LIBMDB)
+target_compile_definitions(jetstartup_test PRIVATE
+    TALLY_JET_SOURCE="${CMAKE_CURRENT_SOURCE_DIR}/data/jet/ddlist_currency.mdb")
+target_include_directories(jetstartup_test PRIVATE ${PROJECT_SOURCE_DIR})

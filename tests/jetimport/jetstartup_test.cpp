@@ -1,16 +1,20 @@
 // A Jet-format data.mdb at start-up: asked about, converted on Yes with every value as the file holds it,
 // the original kept byte for byte; No, a damaged file, an ACE file or a crashing helper change nothing.
+#include "bench/jetfile.h"
 #include "jetimport/Converter.h"
 #include "mainwindow/MainForm.h"
 #include "support/Fixtures.h"
 #include "ui/FlexGrid.h"
 #include "ui/MessageBox.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QTest>
+#include <QTimer>
 #include <charconv>
 
 namespace {
@@ -180,6 +184,38 @@ TEST_F(JetStartupTest, EveryFixtureConvertsWithEveryValueAndKeepsTheOriginal)
                   single ? QStringLiteral("89.9") : QStringLiteral("89.9"));
         EXPECT_EQ(otherFiles(), kept);
     }
+}
+
+TEST_F(JetStartupTest, ALongConversionShowsItsProgressAndKeepsTheEventLoopTurning)
+{
+    constexpr int generated = 150000;
+    ASSERT_TRUE(benchjet::writeJetFile(store->dataFile(), generated));
+    ui::msgbox_seam::setNextAnswer(ui::IDYES);
+    int ticks = 0;
+    QString progressLabel;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        ++ticks;
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (auto* dialog = qobject_cast<QProgressDialog*>(w); dialog && dialog->isVisible()) {
+                progressLabel = dialog->labelText();
+            }
+        }
+    });
+    watch.start(20);
+    const auto shown = start();
+    watch.stop();
+    ASSERT_EQ(shown.size(), 2);
+    EXPECT_TRUE(shown[0].text.contains(QStringLiteral("%1 条订单").arg(generated + 9)));
+    EXPECT_TRUE(shown[1].text.contains(QStringLiteral("转换完成"))) << shown[1].text.toStdString();
+    EXPECT_TRUE(progressLabel.startsWith(QStringLiteral("正在转换订单"))) << progressLabel.toStdString();
+    EXPECT_GT(ticks, 10) << "the event loop stood still during the conversion";
+    EXPECT_EQ(store->count(), generated + 9);
+    EXPECT_EQ(store->cell(12 + generated - 1, QStringLiteral("kddh")),
+              QStringLiteral("SF%1").arg(1000000000 + generated - 1));
+    EXPECT_EQ(store->addOrder(QStringLiteral("新"), 1, 1, 1, QStringLiteral("b"), QStringLiteral("k"),
+                              QStringLiteral("2026-12-09")),
+              12 + generated);
 }
 
 TEST_F(JetStartupTest, NoChangesNothingAndSaysHowToConvertLater)

@@ -9,13 +9,9 @@
 // text forms depend on the locale and round), NULL is told from empty text by the row's null mask, and
 // texts and memos are decoded here in full (the library's bound texts are cut at their bind size and turn
 // characters outside the Basic Multilingual Plane into "??").
+#include "jetimport/Jet3Text.h"
 #include "jetimport/JetFrames.h"
 #include "jetimport/JetValues.h"
-
-// glib first: mdbtools.h uses its types without including it.
-#include <glib.h>
-
-#include <mdbtools.h>
 
 #include <cstdint>
 #include <cstdio>
@@ -93,13 +89,7 @@ public:
         if (!m_jet3) {
             return jetimport::jet4Text(std::string_view(reinterpret_cast<const char*>(bytes), size));
         }
-        // The library converts Jet 3 text from the code page of the file's header; GBK needs at most three
-        // bytes of UTF-8 per byte, so this buffer never cuts.
-        std::string out(size * 3 + 16, '\0');
-        const int n =
-            mdb_unicode2ascii(m_mdb, reinterpret_cast<const char*>(bytes), size, out.data(), out.size());
-        out.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
-        return out;
+        return jetimport::jet3Text(m_mdb, bytes, size);
     }
 
     std::string memo(int start, int size) const

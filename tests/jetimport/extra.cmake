@@ -10,3 +10,6 @@ target_link_libraries(jetstartup_test PRIVATE PkgConfig::LIBMDB)
 target_compile_definitions(jetstartup_test PRIVATE
     TALLY_JET_SOURCE="${CMAKE_CURRENT_SOURCE_DIR}/data/jet/ddlist_currency.mdb")
 target_include_directories(jetstartup_test PRIVATE ${PROJECT_SOURCE_DIR})
+target_sources(jet3text_test PRIVATE ${PROJECT_SOURCE_DIR}/jetimport/Jet3Text.cpp)
+target_link_libraries(jet3text_test PRIVATE PkgConfig::LIBMDB)
+target_compile_definitions(jet3text_test PRIVATE TALLY_JET_FIXTURES="${CMAKE_CURRENT_SOURCE_DIR}/data/jet")

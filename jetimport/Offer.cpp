@@ -31,9 +31,15 @@ std::unique_ptr<QProgressDialog> progressDialog(QWidget* parent, const QString& 
     return dialog;
 }
 
+// Failures and refusals carry the exclamation mark; the outcome of a choice is plain news.
 void tell(QWidget* parent, const QString& text)
 {
     ui::MsgBox(text, ui::MB_OK_EXCLAMATION, texts::notice, parent);
+}
+
+void inform(QWidget* parent, const QString& text)
+{
+    ui::MsgBox(text, ui::MB_OK, texts::notice, parent);
 }
 
 bool offer(QWidget* parent, const QString& dataFile)
@@ -47,7 +53,7 @@ bool offer(QWidget* parent, const QString& dataFile)
     const QString kept = QFileInfo(keptName(dataFile)).fileName();
     if (ui::MsgBox(texts::question(shownFile, found.version, found.orders, kept), ui::MB_YESNO_QUESTION,
                    texts::notice, parent) != ui::IDYES) {
-        tell(parent, texts::declined);
+        inform(parent, texts::declined);
         return false;
     }
     Converted converted;
@@ -61,7 +67,7 @@ bool offer(QWidget* parent, const QString& dataFile)
             return !dialog->wasCanceled();
         });
     }
-    tell(parent, texts::done(converted.orders, converted.keptPath, converted.withTime, converted.blanks));
+    inform(parent, texts::done(converted.orders, converted.keptPath, converted.withTime, converted.blanks));
     return true;
 }
 

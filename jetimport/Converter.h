@@ -1,26 +1,13 @@
 #pragma once
 
+#include "jetimport/ConversionError.h"
+
 #include <QString>
-#include <exception>
 #include <functional>
 
 // Brings the orders of a Jet-format data.mdb into a new store of the program's own. Qt Core only: the
 // question, the progress dialog and the messages are in Offer.
 namespace jetimport {
-
-// A conversion that cannot go on; why() is the Chinese reason shown to the user.
-class ConversionError final : public std::exception
-{
-public:
-    explicit ConversionError(QString why)
-        : m_why(std::move(why))
-    {}
-    const QString& why() const { return m_why; }
-    const char* what() const noexcept override { return "jet conversion failed"; }
-
-private:
-    QString m_why;
-};
 
 // What the helper finds in a Jet file before anything is changed.
 struct Probe
@@ -48,12 +35,5 @@ Probe probe(const QString& jetFile, const std::function<bool()>& keepGoing);
 // is called every tenth of a second from the event loop; false cancels. Any failure throws ConversionError
 // and leaves dataFile as it was (and no copy).
 Converted convert(const QString& dataFile, const Probe& probe, const std::function<bool(qint64)>& progress);
-
-// The name the original keeps: data-jet-YYYYMMDD-HHMMSS.mdb, with -2, -3... when that name is taken.
-QString keptName(const QString& dataFile);
-
-// The helper executable, beside the program's own executable. Tests may point it elsewhere.
-QString helperPath();
-void setHelperPath(const QString& path);
 
 } // namespace jetimport

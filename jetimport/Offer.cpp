@@ -3,6 +3,7 @@
 #include "jetimport/Converter.h"
 #include "jetimport/FileKind.h"
 #include "jetimport/JetTexts.h"
+#include "jetimport/KeptCopy.h"
 #include "ui/MessageBox.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 // A Jet-format data.mdb at start-up: asked about, converted on Yes with every value as the file holds it,
 // the original kept byte for byte; No, a damaged file, an ACE file or a crashing helper change nothing.
 #include "bench/jetfile.h"
-#include "jetimport/Converter.h"
+#include "jetimport/HelperRun.h"
 #include "mainwindow/MainForm.h"
 #include "support/Fixtures.h"
 #include "ui/FlexGrid.h"

@@ -148,6 +148,9 @@ bool writeJetFile(const QString& path, int orders)
     page[0] = 0x05;
     page[1] = 0x01;
     for (std::uint32_t p : tablePages) {
+        if (p >= std::uint32_t(pageSize - 4) * 8) {
+            return fail("more pages than one map page covers");
+        }
         page[4 + p / 8] |= static_cast<unsigned char>(1u << (p % 8));
     }
     const auto mapPage = static_cast<std::uint32_t>(file.size() / pageSize);

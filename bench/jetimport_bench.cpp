@@ -13,14 +13,17 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <algorithm>
 #include <benchmark/benchmark.h>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <sys/resource.h>
 
 namespace {
 
-constexpr int orders = 200000;
+// The generated orders of the Jet file; --orders=N picks another size.
+int orders = 200000;
 
 QString jetFile()
 {
@@ -109,8 +112,9 @@ std::pair<double, double> childPeakMb(const char* kind)
 {
     QProcess child;
     child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    child.start(QCoreApplication::applicationFilePath(),
-                {QStringLiteral("--peak=%1").arg(QLatin1String(kind))});
+    child.start(
+        QCoreApplication::applicationFilePath(),
+        {QStringLiteral("--orders=%1").arg(orders), QStringLiteral("--peak=%1").arg(QLatin1String(kind))});
     if (!child.waitForFinished(-1) || child.exitCode() != 0) {
         return {-1, -1};
     }
@@ -142,6 +146,14 @@ void registerCase(const char* kind, void (*once)())
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
+    for (int i = 1; i < argc; ++i) {
+        if (std::strncmp(argv[i], "--orders=", 9) == 0) {
+            orders = std::atoi(argv[i] + 9);
+            std::copy(argv + i + 1, argv + argc, argv + i); // not for Google Benchmark
+            --argc;
+            break;
+        }
+    }
     // --peak=kind runs one case and prints this process's peak and its children's, in kB.
     if (argc == 2 && std::strncmp(argv[1], "--peak=", 7) == 0) {
         jetFile();

@@ -218,6 +218,30 @@ TEST_F(JetStartupTest, ALongConversionShowsItsProgressAndKeepsTheEventLoopTurnin
               12 + generated);
 }
 
+TEST_F(JetStartupTest, TableAndColumnNamesMatchWhateverTheirCase)
+{
+    // The names as another version of the file may spell them: the catalog's and the table definition's
+    // UTF-16 names changed in place.
+    QByteArray file = readAll(QDir(fixtures).filePath(QStringLiteral("ddlist_currency.mdb")));
+    const auto rename = [&](const QString& from, const QString& to) {
+        const QByteArray a(reinterpret_cast<const char*>(from.utf16()), from.size() * 2);
+        const QByteArray b(reinterpret_cast<const char*>(to.utf16()), to.size() * 2);
+        const qsizetype at = file.indexOf(a);
+        ASSERT_GE(at, 0) << from.toStdString();
+        file.replace(at, b.size(), b);
+    };
+    rename(QStringLiteral("ddlist"), QStringLiteral("DdList"));
+    rename(QStringLiteral("spname"), QStringLiteral("SPNAME"));
+    rename(QStringLiteral("bz"), QStringLiteral("Bz"));
+    useFile(file);
+    ui::msgbox_seam::setNextAnswer(ui::IDYES);
+    const auto shown = start();
+    ASSERT_EQ(shown.size(), 2);
+    EXPECT_TRUE(shown[1].text.contains(QStringLiteral("转换完成"))) << shown[1].text.toStdString();
+    EXPECT_EQ(store->cell(1, QStringLiteral("spname")), QStringLiteral("连衣裙 夏季新款"));
+    EXPECT_EQ(store->cell(1, QStringLiteral("bz")), QStringLiteral("包邮"));
+}
+
 TEST_F(JetStartupTest, NoChangesNothingAndSaysHowToConvertLater)
 {
     const QByteArray original = readAll(QDir(fixtures).filePath(QStringLiteral("ddlist_currency.mdb")));

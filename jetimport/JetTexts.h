@@ -60,6 +60,13 @@ inline QString failed(const QString& dataFile, const QString& why)
     return QStringLiteral("无法读取或转换 Access 数据文件 %1：\n%2\n\ndata.mdb 没有任何改动。")
         .arg(dataFile, why);
 }
+inline QString folderReadOnly(const QString& folder)
+{
+    return QStringLiteral("文件夹 %1 不能写入，转换后的订单无法保存在那里。请把本程序和 data.mdb "
+                          "放到可以写入的文件夹中，"
+                          "再启动本程序。")
+        .arg(folder);
+}
 inline const QString cannotOpen = QStringLiteral("文件无法作为 Access 数据库打开，可能已损坏。");
 inline const QString noTable = QStringLiteral("文件中没有订单表 ddlist。");
 inline QString missingColumns(const QString& names)

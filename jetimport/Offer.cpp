@@ -51,6 +51,11 @@ bool offer(QWidget* parent, const QString& dataFile)
         const auto dialog = progressDialog(parent, texts::reading, 0);
         found = probe(dataFile, [&] { return !dialog->wasCanceled(); });
     }
+    // The new store and the kept original go beside data.mdb: say so now rather than after the question.
+    const QString folder = QFileInfo(dataFile).absolutePath();
+    if (!QFileInfo(folder).isWritable()) {
+        throw ConversionError(texts::folderReadOnly(folder));
+    }
     const QString kept = QFileInfo(keptName(dataFile)).fileName();
     if (ui::MsgBox(texts::question(shownFile, found.version, found.orders, kept), ui::MB_YESNO_QUESTION,
                    texts::notice, parent) != ui::IDYES) {

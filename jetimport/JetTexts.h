@@ -104,6 +104,10 @@ inline QString duplicateId(const QString& detail)
 {
     return QStringLiteral("订单编号重复或无效（%1）。").arg(detail);
 }
+inline QString unexpected(const QString& what)
+{
+    return QStringLiteral("发生了意外错误。%1").arg(what);
+}
 inline const QString canceled = QStringLiteral("转换已取消。");
 inline QString cannotKeep(const QString& path, const QString& detail)
 {

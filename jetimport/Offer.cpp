@@ -101,8 +101,10 @@ bool offerConversion(QWidget* parent, const QString& dataFile)
         }
     } catch (const ConversionError& e) {
         tell(parent, texts::failed(shownFile, e.why()));
-    } catch (const std::exception&) {
-        tell(parent, texts::failed(shownFile, texts::helperGarbled));
+    } catch (const std::exception& e) {
+        tell(parent, texts::failed(shownFile, texts::unexpected(QString::fromLocal8Bit(e.what()))));
+    } catch (...) {
+        tell(parent, texts::failed(shownFile, texts::unexpected(QString())));
     }
     return false;
 }

@@ -26,7 +26,11 @@ namespace {
 namespace frames = jetimport::frames;
 
 constexpr int offsetMask = 0x1fff;
-constexpr int deletedRow = 0x4000; // the mark the library skips: deleted rows carry it
+// A row offset's two high bits: 0x8000 marks a deleted row, 0x4000 a row whose data moved to another page
+// (the offset then holds only a pointer; the data is read where it lies). Deleted rows written by Jet
+// carry both; the library skips only 0x4000 and would bring back a row marked 0x8000 alone.
+constexpr int deletedRow = 0x8000;
+constexpr int movedRow = 0x4000;
 constexpr std::uint32_t memoInline = 0x80000000u;
 constexpr std::uint32_t memoOnePage = 0x40000000u;
 constexpr std::uint32_t memoLengthMask = 0x3fffffffu;
@@ -338,7 +342,7 @@ int main(int argc, char** argv)
             if (mdb_find_row(mdb, static_cast<int>(r), &start, &size) != 0) {
                 fail(frames::damaged, "row offsets");
             }
-            if (start & deletedRow) {
+            if (start & (deletedRow | movedRow)) {
                 continue;
             }
             if (size == 0 || mdb_crack_row(table, start & offsetMask, size, fields.data()) < 0) {

@@ -245,6 +245,33 @@ TEST_F(JetStartupTest, TableAndColumnNamesMatchWhateverTheirCase)
     EXPECT_EQ(store->cell(1, QStringLiteral("bz")), QStringLiteral("包邮"));
 }
 
+TEST_F(JetStartupTest, ARowMarkedDeletedStaysDeletedAndACountThatDisagreesIsRefused)
+{
+    // In the test file the order table's rows are on page 27 and its definition on page 24; order 10 is
+    // the tenth row. Jet marks a deleted row by the high bit of its offset (0x8000).
+    QByteArray file = readAll(QDir(fixtures).filePath(QStringLiteral("ddlist_currency.mdb")));
+    constexpr int rowOffsetOf10 = 27 * 4096 + 0x0c + 2 + 2 * 9;
+    constexpr int tableRows = 24 * 4096 + 16;
+    ASSERT_EQ(file.mid(rowOffsetOf10, 2), QByteArray("\x21\x0b", 2));
+    ASSERT_EQ(file.at(tableRows), 9);
+    file[rowOffsetOf10 + 1] = char(0x8b);
+
+    // The table's own count still says 9: something is not as it seems, nothing is changed.
+    expectRefused(file, QStringLiteral("count"));
+    EXPECT_TRUE(ui::msgbox_seam::shown().last().text.contains(QStringLiteral("读到 8 条订单")))
+        << ui::msgbox_seam::shown().last().text.toStdString();
+
+    file[tableRows] = 8;
+    useFile(file);
+    ui::msgbox_seam::reset();
+    ui::msgbox_seam::arm();
+    ui::msgbox_seam::setNextAnswer(ui::IDYES);
+    start();
+    EXPECT_EQ(store->count(), 8);
+    EXPECT_EQ(store->count(QStringLiteral("WHERE id=10")), 0);
+    EXPECT_EQ(store->cell(9, QStringLiteral("kddh")), QStringLiteral("€"));
+}
+
 TEST_F(JetStartupTest, NoChangesNothingAndSaysHowToConvertLater)
 {
     const QByteArray original = readAll(QDir(fixtures).filePath(QStringLiteral("ddlist_currency.mdb")));

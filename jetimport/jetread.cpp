@@ -81,9 +81,8 @@ void appendValue(std::string& row, char tag, std::string_view bytes)
 class Reader final
 {
 public:
-    Reader(MdbHandle* mdb, MdbTableDef* table)
+    explicit Reader(MdbHandle* mdb)
         : m_mdb(mdb)
-        , m_table(table)
         , m_jet3(mdb->f->jet_version == MDB_VER_JET3)
     {}
 
@@ -246,7 +245,6 @@ private:
     }
 
     MdbHandle* m_mdb;
-    MdbTableDef* m_table;
     bool m_jet3;
 };
 
@@ -329,7 +327,7 @@ int main(int argc, char** argv)
 
     // The table's data pages one by one, every row that is not deleted. The library's own row loop skips a
     // row it cannot decode without a word; here such a row stops the reading.
-    const Reader reader(mdb, table);
+    const Reader reader(mdb);
     std::vector<MdbField> fields(table->num_cols);
     std::string row;
     std::uint64_t written = 0;

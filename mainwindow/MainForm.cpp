@@ -2,6 +2,7 @@
 
 #include "entry/DailyBackup.h"
 #include "export/ExportToExcel.h"
+#include "jetimport/Offer.h"
 #include "mainwindow/Guarded.h"
 #include "mainwindow/ListedOrders.h"
 #include "mainwindow/MainTexts.h"
@@ -132,6 +133,7 @@ void MainForm::Form_Load()
     m_loaded = true;
     const QString folder = db_config::appFolder();
     const QString dataFile = QDir(folder).filePath(QStringLiteral("data.mdb"));
+    bool goOn = true;
     const bool listed = mainwindow::runGuarded(
         this,
         [&] {
@@ -149,11 +151,14 @@ void MainForm::Form_Load()
             c1->setCurrentText(texts::fieldPrompt);
             db_config::listmode = texts::listmodeQuery;
             db_config::connstr = db_config::buildConnstr(folder);
-            // 7. Today's orders.
-            ddlist(texts::singleDay(startdate->text()));
+            // 7. Today's orders; an Access (Jet) data.mdb is first offered for conversion.
+            goOn = jetimport::offerConversion(this, dataFile);
+            if (goOn) {
+                ddlist(texts::singleDay(startdate->text()));
+            }
         },
         [&](const QString& text) { return texts::startupFailure(text, dataFile); });
-    if (!listed) {
+    if (!listed || !goOn) {
         showEmptyList();
         return;
     }

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+#include <exception>
+
+namespace jetimport {
+
+// A conversion that cannot go on; why() is the Chinese reason shown to the user.
+class ConversionError final : public std::exception
+{
+public:
+    explicit ConversionError(QString why)
+        : m_why(std::move(why))
+    {}
+    const QString& why() const { return m_why; }
+    const char* what() const noexcept override { return "jet conversion failed"; }
+
+private:
+    QString m_why;
+};
+
+} // namespace jetimport

@@ -47,7 +47,7 @@ if command -v ccache >/dev/null 2>&1; then
 fi
 cmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release -DTALLYWICK_TESTS=OFF -DTALLYWICK_BENCH=OFF \
     "${launcher[@]}" >/dev/null
-cmake --build build-release -j"$(nproc)" --target Tallywick tallywick-mkstore
+cmake --build build-release -j"$(nproc)" --target Tallywick tallywick-mkstore tallywick-jetread
 
 # Earlier versions of this script kept the orders in build/bin/data.mdb: carry them over once.
 if [ ! -e "$folder/data.mdb" ] && [ ! -L "$folder/data.mdb" ] && [ -f build/bin/data.mdb ]; then

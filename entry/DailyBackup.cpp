@@ -65,7 +65,9 @@ void backupIfDue(QWidget* parent)
             return;
         }
         t.warned = true;
-        ui::MsgBox(store::texts::backupWarning(outcome.reason), ui::MB_OK_EXCLAMATION, noticeTitle, parent);
+        const QString warning = outcome.damaged ? store::texts::damagedStoreWarning(outcome.reason)
+                                                : store::texts::backupWarning(outcome.reason);
+        ui::MsgBox(warning, ui::MB_OK_EXCLAMATION, noticeTitle, parent);
     } catch (...) {
         // A backup never stands in the way of the work: the next day tries again.
     }

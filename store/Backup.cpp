@@ -139,7 +139,8 @@ void thin(const QDir& folder, QDate today)
 
 // Copies the source into part in one read transaction, so that the order count read first is the count
 // of the copy. Returns an empty text or the reason it failed.
-QString copyInto(const QString& dataFile, const QString& partPath, const QString& folder, qint64& held)
+QString
+copyInto(const QString& dataFile, const QString& partPath, const QString& folder, qint64& held, bool& damaged)
 {
     const QString shownData = QDir::toNativeSeparators(dataFile);
     const QString shownPart = QDir::toNativeSeparators(partPath);
@@ -195,7 +196,10 @@ QString copyInto(const QString& dataFile, const QString& partPath, const QString
     int countRc = SQLITE_OK;
     if (!target.isSound() || target.number("SELECT count(*) FROM ddlist", countRc) != held ||
         countRc != SQLITE_OK) {
-        return texts::backupCheckFailed(shownPart);
+        // The copy holds the source's pages: a copy that fails its check most likely means the store
+        // itself is damaged, which the seller must hear about, not a disk to clear.
+        damaged = !source.isSound();
+        return damaged ? texts::backupSourceDamaged(shownData) : texts::backupCheckFailed(shownPart);
     }
     return QString();
 }
@@ -233,7 +237,7 @@ BackupOutcome makeDailyBackup(const QString& dataFile, QDate today)
     QFile::remove(part);
     QFile::remove(part + QStringLiteral("-journal"));
     qint64 held = 0;
-    outcome.reason = copyInto(dataFile, part, QDir::toNativeSeparators(folderPath), held);
+    outcome.reason = copyInto(dataFile, part, QDir::toNativeSeparators(folderPath), held, outcome.damaged);
     if (outcome.reason.isEmpty() && held < 0) {
         outcome.kind = BackupOutcome::Kind::NothingToSave;
     } else if (outcome.reason.isEmpty() && !QFile::rename(part, outcome.path)) {

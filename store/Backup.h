@@ -16,8 +16,9 @@ struct BackupOutcome
         Failed,        // no copy of today; nothing in the backup folder was changed
     };
     Kind kind = Kind::Failed;
-    QString path;   // today's copy
-    QString reason; // Failed: why, in Chinese
+    QString path;         // today's copy
+    QString reason;       // Failed: why, in Chinese
+    bool damaged = false; // Failed because the data file itself does not pass the integrity check
 };
 
 // The folder the copies go to: "backups" beside the data file.

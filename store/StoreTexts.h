@@ -158,6 +158,18 @@ inline QString backupCheckFailed(const QString& path)
 {
     return QStringLiteral("备份 %1 复制后没有通过检查，已经删除").arg(path);
 }
+inline QString backupSourceDamaged(const QString& dataFile)
+{
+    return QStringLiteral("数据文件 %1 没有通过完整性检查").arg(dataFile);
+}
+// A damaged store: the older copies are the way back, and they stay as they are.
+inline QString damagedStoreWarning(const QString& reason)
+{
+    return QStringLiteral("今天的自动备份没有完成：%1，可能已经损坏。\n\n"
+                          "backups 文件夹中较早的备份都保留着，没有删除。"
+                          "请关闭程序，先把现在的数据文件另存一份，再用最近的备份恢复（见说明文件）。")
+        .arg(reason);
+}
 inline QString backupWarning(const QString& reason)
 {
     return QStringLiteral("今天的自动备份没有完成：%1。\n\n"

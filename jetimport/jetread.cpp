@@ -314,7 +314,10 @@ int main(int argc, char** argv)
             }
         }
         if (columnAt[c] < 0) {
-            missing += (missing.empty() ? "" : ",") + std::string(frames::columnNames[c]);
+            if (!missing.empty()) {
+                missing += ',';
+            }
+            missing += frames::columnNames[c];
         }
     }
     if (!missing.empty()) {

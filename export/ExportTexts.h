@@ -19,8 +19,6 @@ inline const QString progressLabel = QStringLiteral("正在导出定单……");
 inline const QString progressTitle = QStringLiteral("导出定单");
 
 // Failure descriptions, shown as they stand in a message box with the application's own title.
-inline const QString noApplication = QStringLiteral("无法启动电子表格组件，不能导出定单。");
-inline const QString noActiveSheet = QStringLiteral("没有打开的工作簿，无法写入单元格。");
 inline const QString workbookClosed = QStringLiteral("工作簿已经关闭。");
 inline const QString cannotCreateWorkbook =
     QStringLiteral("无法创建新的工作簿：临时文件夹不能写入，或者磁盘已满。请腾出磁盘空间后再导出。");
@@ -35,16 +33,9 @@ inline const QString textsCut = QStringLiteral(
 inline const QString cutCell = QStringLiteral("第 %1 行第 %2 列");
 inline const QString cutCellSeparator = QStringLiteral("、");
 inline const QString moreCutCells = QStringLiteral("等");
-// %1 row, %2 column.
+// %1 the orders listed, %2 the rows of a sheet.
 inline const QString tooManyRows = QStringLiteral(
     "列出的订单有 %1 条，超过了一张工作表能容纳的 %2 行（含标题行）。请缩小查询范围后分几次导出。");
-inline const QString outsideSheet = QStringLiteral("单元格（第 %1 行，第 %2 列）超出了工作表的范围。");
-// %1 row.
-inline const QString rowAlreadyWritten = QStringLiteral("第 %1 行已经写入，不能再修改。");
-inline const QString onlyOneCell = QStringLiteral("只能给单个单元格设置内容。");
-inline const QString autoFitNeedsColumns = QStringLiteral("只能对整列自动调整列宽。");
-// %1 the alignment value.
-inline const QString unknownAlignment = QStringLiteral("不支持的对齐方式：%1。");
 // %1 the library's error number.
 inline const QString writeFailed =
     QStringLiteral("写入工作簿失败（错误代码 %1）。请腾出磁盘空间，或者换一个文件夹保存后再试。");
@@ -54,7 +45,6 @@ inline const QString tempWriteFailed =
 inline const QString failed = QStringLiteral("导出失败：%1");
 inline const QString incompleteWorkbook = QStringLiteral(
     "工作簿没有完整写入，临时文件夹所在的磁盘可能已满。文件没有保存；请腾出磁盘空间后再导出。");
-inline const QString noTextExport = QStringLiteral("这个工作簿不能保存为 CSV 文件。");
 inline const QString outOfMemory = QStringLiteral("内存不足，无法完成导出。请关闭其他程序后再试。");
 // %1 the file, %2 why.
 inline const QString cannotCreateFile = QStringLiteral("无法在此位置保存文件“%1”：%2。请换一个文件夹保存。");

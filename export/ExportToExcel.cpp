@@ -1,12 +1,10 @@
 #include "export/ExportToExcel.h"
 
+#include "export/Application.h"
 #include "export/CsvExport.h"
 #include "export/ExportProgress.h"
 #include "export/ExportTexts.h"
-#include "export/Range.h"
-#include "export/SheetChoice.h"
 #include "export/SheetError.h"
-#include "export/SpreadsheetApp.h"
 #include "export/Workbook.h"
 #include "ui/FlexGrid.h"
 #include "ui/MessageBox.h"
@@ -15,57 +13,70 @@
 #include <memory>
 #include <new>
 
+namespace {
+
+// 4. The sheet object by version. In-process the application's active sheet and the application object's
+// cells are both the new workbook's one sheet, so the two paths write the same workbook.
+xl::Worksheet& chooseSheet(const xl::Application& app, xl::Workbook& book)
+{
+    if (xl::writesThroughActiveSheet(app.version)) {
+        return book.activeSheet(); // version 8 on: the application's active sheet
+    }
+    return book.activeSheet(); // before 8: the application object, whose cells are the active sheet's
+}
+
+// 6. Grid row i - 1 goes to sheet row i, grid column j - 1 to sheet column j - 1: the id in grid column 0
+// stays out. Empty cells are left untouched; every written cell is left aligned.
+void copyRows(ui::FlexGrid& grid, int rows, int cols, xl::Worksheet& sheet, ExportProgress& progress)
+{
+    for (int i = 1; i <= rows; ++i) {
+        for (int j = 2; j <= cols; ++j) {
+            const QString s = grid.TextMatrix(i - 1, j - 1); // s: the grid cell's text
+            if (!s.isEmpty()) {
+                sheet.writeLeft(i, j - 1, s);
+            }
+        }
+        progress.advance(i);
+    }
+}
+
+// 9. Close with "save changes": the user says where. A cancel ends the export quietly. Choosing CSV there
+// writes the same cells as text, read from the grid again.
+bool closeSaving(xl::Workbook& book, ui::FlexGrid& grid, QWidget* parent)
+{
+    return book.closeSaving([&grid, parent](const QString& path) { xl::writeCsv(grid, path, parent); });
+}
+
+} // namespace
+
 bool ExportToExcel(ui::FlexGrid& grid, QWidget* parent)
 {
-    // 1. Obtain the application: the running one, else a new one. Nothing is reported here; without an
-    // application the next step fails.
-    std::shared_ptr<xl::SpreadsheetApp> app = xl::attachRunning();
-    if (!app) {
-        app = xl::createApplication();
-    }
-    std::shared_ptr<xl::Workbook> book;
-    std::shared_ptr<xl::CellHost> sheet;
+    // 1. Obtain the application: the running one, else a new one. Nothing is reported here.
+    std::shared_ptr<xl::Application> app = xl::obtainApplication();
+    std::unique_ptr<xl::Workbook> book;
+    xl::Worksheet* sheet = nullptr;
     bool done = false;
     // 2. From here on every failure is shown with its description.
     try {
-        if (!app) {
-            throw xl::SheetError(exporttexts::noApplication);
-        }
-        app->setOwnerWindow(parent);
-        // 3. A new workbook.
-        book = app->Workbooks().add();
+        // 3. A new workbook. Without a working folder for it, this is where the export fails.
+        book = std::make_unique<xl::Workbook>(parent);
         // 4. The sheet object, by version.
-        sheet = xl::chooseSheetObject(app);
+        sheet = &chooseSheet(*app, *book);
         // 5. The grid's size, read once. A list longer than a sheet is told before anything is written.
         const int rows = grid.Rows();
         const int cols = grid.Cols();
         if (rows > xl::maxRows) {
             throw xl::SheetError(exporttexts::tooManyRows.arg(rows - 1).arg(xl::maxRows));
         }
-        // 6. Grid row i - 1 goes to sheet row i, grid column j - 1 to sheet column j - 1: the id in grid
-        // column 0 stays out. Empty cells are left untouched.
+        // 6. The rows.
         ExportProgress progress(parent, rows);
-        for (int i = 1; i <= rows; ++i) {
-            for (int j = 2; j <= cols; ++j) {
-                const QString s = grid.TextMatrix(i - 1, j - 1); // s: the grid cell's text
-                if (s.isEmpty()) {
-                    continue;
-                }
-                const xl::Range cell = sheet->Cells(i, j - 1);
-                cell.setValue(s);
-                cell.setHorizontalAlignment(xl::xlLeft);
-            }
-            progress.advance(i);
-        }
+        copyRows(grid, rows, cols, *sheet, progress);
         // 7. Fit every column to its contents.
-        sheet->Cells().EntireColumn().AutoFit();
+        sheet->fitColumns();
         progress.finish();
-        // 8. Hidden, whether attached or started.
-        app->setVisible(false);
-        // 9. Close with "save changes": the user says where. A cancel ends the export quietly. Choosing
-        // CSV there writes the same cells as text, read from the grid again.
-        book->setTextExport([&grid, parent](const QString& path) { xl::writeCsv(grid, path, parent); });
-        done = book->Close(true);
+        // 8. Hidden: the in-process application has no window to show.
+        // 9. Close with "save changes".
+        done = closeSaving(*book, grid, parent);
     } catch (const xl::SheetError& error) {
         ui::MsgBox(error.description(), ui::MB_OK, QString(), parent);
     } catch (const std::bad_alloc&) {
@@ -76,7 +87,7 @@ bool ExportToExcel(ui::FlexGrid& grid, QWidget* parent)
                    parent);
     }
     // 10. Release the sheet object, the workbook and the application, in that order.
-    sheet.reset();
+    sheet = nullptr;
     book.reset();
     app.reset();
     return done;

@@ -65,8 +65,8 @@ void followType(QFileDialog& dialog, const QString& nameFilter)
     }
 }
 
-} // namespace
-
+// The answer the dialog gives for a chosen path and type (a name filter as the dialog shows it): a name
+// without a suffix gets the type's suffix.
 SaveAnswer answerFor(const QString& path, const QString& nameFilter)
 {
     SaveAnswer answer;
@@ -78,6 +78,8 @@ SaveAnswer answerFor(const QString& path, const QString& nameFilter)
     }
     return answer;
 }
+
+} // namespace
 
 SaveAnswer askSaveFile(QWidget* parent)
 {
@@ -125,11 +127,6 @@ void setNextAnswer(const QString& path, const QString& nameFilter)
 void reset()
 {
     seam() = Seam();
-}
-
-bool armed()
-{
-    return seam().armed;
 }
 
 int asked()

@@ -20,10 +20,6 @@ struct SaveAnswer
 // to a name typed without one.
 SaveAnswer askSaveFile(QWidget* parent);
 
-// The answer the dialog gives for a chosen path and type (a name filter as the dialog shows it): a name
-// without a suffix gets the type's suffix.
-SaveAnswer answerFor(const QString& path, const QString& nameFilter);
-
 // Test seam: while armed, no dialog is shown; each question takes the next queued answer, and an empty
 // queue answers as a cancel would.
 namespace savefile_seam {
@@ -31,8 +27,7 @@ void setNextFileName(const QString& path); // arms the seam; an empty path cance
 // As setNextFileName, with the name filter the user picked in the dialog ("CSV 文件 (*.csv)").
 void setNextAnswer(const QString& path, const QString& nameFilter);
 void reset(); // disarms and empties the queue and the count
-bool armed();
-int asked(); // questions put since the last reset
+int asked();  // questions put since the last reset
 } // namespace savefile_seam
 
 } // namespace xl

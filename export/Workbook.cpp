@@ -2,12 +2,10 @@
 
 #include "export/ExportTexts.h"
 #include "export/LxwErrors.h"
-#include "export/Range.h"
 #include "export/SaveInPlace.h"
 #include "export/SaveQuestion.h"
 #include "export/SheetError.h"
 #include "export/WorkbookCheck.h"
-#include "export/Worksheet.h"
 #include "ui/MessageBox.h"
 
 #include <QDir>
@@ -39,12 +37,14 @@ Workbook::Workbook(QWidget* owner)
         throw SheetError(exporttexts::cannotCreateWorkbook);
     }
     lxw_worksheet* sheet = workbook_add_worksheet(m_book, nullptr);
-    if (sheet == nullptr) {
+    lxw_format* left = workbook_add_format(m_book);
+    if (sheet == nullptr || left == nullptr) {
         discard();
         throw SheetError(exporttexts::outOfMemory);
     }
+    format_set_align(left, LXW_ALIGN_LEFT);
     takeOverRows(sheet);
-    m_sheet = std::make_unique<Worksheet>(m_book, sheet);
+    m_sheet.emplace(sheet, left);
 }
 
 Workbook::~Workbook()
@@ -52,37 +52,20 @@ Workbook::~Workbook()
     discard();
 }
 
-std::shared_ptr<Worksheet> Workbook::ActiveSheet()
+bool Workbook::closeSaving(const std::function<void(const QString& path)>& writeCsv)
 {
     if (!isOpen()) {
         throw SheetError(exporttexts::workbookClosed);
-    }
-    return std::shared_ptr<Worksheet>(shared_from_this(), m_sheet.get());
-}
-
-bool Workbook::Close(bool saveChanges)
-{
-    if (!isOpen()) {
-        throw SheetError(exporttexts::workbookClosed);
-    }
-    if (!saveChanges) {
-        discard();
-        return true;
     }
     const SaveAnswer answer = askSaveFile(m_owner);
     if (answer.path.isEmpty()) {
         return false;
     }
     if (answer.type == FileType::Csv) {
-        if (!m_textExport) {
-            throw SheetError(exporttexts::noTextExport);
-        }
         discard(); // the rows written so far are not needed
-        m_textExport(answer.path);
+        writeCsv(answer.path);
         return true;
     }
-    m_sheet->finish();
-    const qint64 rows = m_sheet->rowsWritten();
     m_sheet->detach();
     // workbook_close frees the workbook whatever it returns.
     const lxw_error written = workbook_close(std::exchange(m_book, nullptr));
@@ -90,7 +73,7 @@ bool Workbook::Close(bool saveChanges)
     if (written != LXW_NO_ERROR) {
         throw SheetError(describeLxw(written));
     }
-    checkWrittenWorkbook(m_workFile, rows);
+    checkWrittenWorkbook(m_workFile, m_sheet->rowsWritten());
     saveInPlace(m_workFile, answer.path);
     QFile::remove(m_workFile);
     tellCutCells();

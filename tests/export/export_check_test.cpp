@@ -2,10 +2,8 @@
 // parts or missing rows must never be saved as if all went well.
 #include "export/SaveQuestion.h"
 #include "export/SheetError.h"
-#include "export/SpreadsheetApp.h"
 #include "export/Workbook.h"
 #include "export/WorkbookCheck.h"
-#include "export/Worksheet.h"
 
 #include <QFileInfo>
 #include <QProcess>
@@ -24,16 +22,14 @@ protected:
     QString writeWorkbook(int rows)
     {
         const QString path = out.filePath(QStringLiteral("good.xlsx"));
-        const auto app = xl::createApplication();
-        const auto book = app->Workbooks().add();
-        const auto sheet = book->ActiveSheet();
+        xl::Workbook book(nullptr);
         for (int r = 1; r <= rows; ++r) {
             for (int c = 1; c <= 8; ++c) {
-                sheet->Cells(r, c).setValue(QStringLiteral("第%1行 </row> 单元格 %2").arg(r).arg(c));
+                book.activeSheet().writeLeft(r, c, QStringLiteral("第%1行 </row> 单元格 %2").arg(r).arg(c));
             }
         }
         xl::savefile_seam::setNextFileName(path);
-        EXPECT_TRUE(book->Close(true));
+        EXPECT_TRUE(book.closeSaving({}));
         return path;
     }
 

@@ -1,9 +1,9 @@
 // The export end to end: a grid as the listing leaves it goes out through ExportToExcel, and the file is
 // read back with an independent reader.
 #include "WorkbookReadback.h"
+#include "export/Application.h"
 #include "export/ExportToExcel.h"
 #include "export/SaveQuestion.h"
-#include "export/SpreadsheetApp.h"
 #include "support/Fixtures.h"
 #include "ui/FlexGrid.h"
 #include "ui/MessageBox.h"
@@ -276,10 +276,15 @@ TEST_F(ExportTest, TextLongerThanACellHoldsIsCutAndNamedOnceTheWorkbookIsSaved)
     EXPECT_TRUE(tmpIsEmpty());
 }
 
-TEST_F(ExportTest, NoApplicationIsReportedWhenTheWorkbookIsAdded)
+TEST_F(ExportTest, AWorkbookThatCannotBeBegunIsReportedWhenItIsAdded)
 {
+    // The in-process application always starts; what it cannot do without a working folder is begin the
+    // workbook, and that is told at the same step.
     list({{QStringLiteral("1"), QStringLiteral("杯子")}});
-    xl::app_seam::setCreationFails(true);
+    QFile notAFolder(out.filePath(QStringLiteral("file")));
+    ASSERT_TRUE(notAFolder.open(QIODevice::WriteOnly));
+    notAFolder.close();
+    qputenv("TMPDIR", QFile::encodeName(notAFolder.fileName()));
     xl::savefile_seam::setNextFileName(target());
     EXPECT_FALSE(ExportToExcel(*grid, nullptr));
     ASSERT_EQ(ui::msgbox_seam::shown().size(), 1);

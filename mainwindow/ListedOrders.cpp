@@ -7,10 +7,15 @@
 
 namespace mainwindow {
 
-ListedOrders::ListedOrders(QString connectionString, std::vector<qint64> ids)
+ListedOrders::ListedOrders(QString connectionString,
+                           std::vector<qint64> ids,
+                           std::vector<store::StoredOrder> firstOrders)
     : m_connectionString(std::move(connectionString))
     , m_ids(std::move(ids))
 {
+    if (!firstOrders.empty() && !m_ids.empty()) {
+        keep(0, std::move(firstOrders));
+    }
     const auto& stored = store::storedOrderColumns;
     for (std::size_t col = 0; col < m_columns.size(); ++col) {
         const QByteArray name = main_texts::gridColumns[col].toLatin1();
@@ -41,13 +46,6 @@ QString ListedOrders::text(int row, int col)
     return field.text();
 }
 
-void ListedOrders::readAhead(int row)
-{
-    if (row >= 1 && std::size_t(row) <= m_ids.size()) {
-        page(std::size_t(row) - 1);
-    }
-}
-
 const ListedOrders::Page& ListedOrders::page(std::size_t index)
 {
     const std::size_t first = index - index % pageRows;
@@ -59,20 +57,25 @@ const ListedOrders::Page& ListedOrders::page(std::size_t index)
         }
     }
     const std::size_t count = std::min(pageRows, m_ids.size() - first);
-    const std::span<const qint64> ids(m_ids.data() + first, count);
-    std::vector<store::StoredOrder> read = store::readOrders(m_connectionString, ids);
+    std::vector<store::StoredOrder> read =
+        store::readOrders(m_connectionString, std::span<const qint64>(m_ids.data() + first, count));
     ++m_reads;
+    return keep(first, std::move(read));
+}
 
+ListedOrders::Page& ListedOrders::keep(std::size_t first, std::vector<store::StoredOrder> orders)
+{
+    const std::size_t count = std::min(pageRows, m_ids.size() - first);
     Page fresh;
     fresh.first = first;
-    fresh.used = m_clock;
+    fresh.used = ++m_clock;
     fresh.orders.resize(count);
     QHash<qint64, std::size_t> place;
     place.reserve(qsizetype(count));
     for (std::size_t i = 0; i < count; ++i) {
-        place.insert(ids[i], i);
+        place.insert(m_ids[first + i], i);
     }
-    for (store::StoredOrder& order : read) {
+    for (store::StoredOrder& order : orders) {
         const auto at = place.constFind(order[0].value().toLongLong());
         if (at != place.cend()) {
             fresh.orders[*at] = std::move(order);

@@ -16,15 +16,15 @@ namespace mainwindow {
 class ListedOrders final : public ui::GridRows
 {
 public:
-    ListedOrders(QString connectionString, std::vector<qint64> ids);
+    // The listing's first orders make the first page: the list shows them without another read.
+    ListedOrders(QString connectionString,
+                 std::vector<qint64> ids,
+                 std::vector<store::StoredOrder> firstOrders = {});
     Q_DISABLE_COPY_MOVE(ListedOrders)
 
     // Grid row (from 1) and grid column (0 the id, then the columns of the grid's titles). Throws
     // StoreError when the page cannot be read.
     QString text(int row, int col) override;
-
-    // Reads the page of this row now, so that a failure shows before the list does.
-    void readAhead(int row);
 
     // Pages read from the store so far, for the tests of the cache.
     int pageReads() const { return m_reads; }
@@ -40,6 +40,8 @@ private:
         quint64 used = 0; // when it was last read, for dropping the least recently used
     };
     const Page& page(std::size_t index);
+    // Keeps the orders read for the page that starts at first.
+    Page& keep(std::size_t first, std::vector<store::StoredOrder> orders);
 
     QString m_connectionString;
     std::vector<qint64> m_ids;

@@ -192,8 +192,8 @@ void MainForm::setUpGrid(int orders)
 
 void MainForm::ddlist(const QString& condition)
 {
-    // The five totals and the list run in one pass before anything on screen changes, so a failure
-    // leaves the window as it was.
+    // The five totals, the list and its first rows are read in one pass before anything on screen
+    // changes, so a failure leaves the window as it was.
     QStringList totalStatements;
     for (const texts::Total& total : texts::totals) {
         totalStatements << total.statement + condition;
@@ -204,9 +204,9 @@ void MainForm::ddlist(const QString& condition)
     if (n >= std::numeric_limits<int>::max()) {
         throw std::length_error("too many orders for one list");
     }
-    // The first rows are read now: they show at once, and a file that cannot be read is told here.
-    auto rows = std::make_unique<mainwindow::ListedOrders>(db_config::connstr, std::move(listing.ids));
-    rows->readAhead(1);
+    // The first rows came with the listing: they show at once, and a file that cannot be read was told.
+    auto rows = std::make_unique<mainwindow::ListedOrders>(db_config::connstr, std::move(listing.ids),
+                                                           std::move(listing.firstOrders));
 
     ui::Label* const labels[] = {d1, d2, d3, d4, d5};
     for (std::size_t i = 0; i < texts::totals.size(); ++i) {

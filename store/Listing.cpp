@@ -94,10 +94,14 @@ runListing(const QString& connectionString, const QStringList& totalStatements, 
         totals.addRow(st, 1);
     });
     listing.totals = totals.totals();
+    // The first page comes on the same connection: it is what the list shows first.
+    listing.firstOrders = readOrdersOn(connection, listing.ids);
     return listing;
 }
 
-std::vector<StoredOrder> readOrders(const QString& connectionString, std::span<const qint64> ids)
+namespace {
+
+std::vector<StoredOrder> readOrdersOn(Connection& connection, std::span<const qint64> ids)
 {
     if (ids.empty()) {
         return {};
@@ -109,7 +113,6 @@ std::vector<StoredOrder> readOrders(const QString& connectionString, std::span<c
     params.resize(readOrdersLimit, params.front()); // an id named twice is found once
     std::vector<StoredOrder> orders;
     orders.reserve(ids.size());
-    Connection connection(dataFile(connectionString));
     connection.scan(readOrdersSql(), params, [&](sqlite3_stmt* st) {
         StoredOrder& order = orders.emplace_back();
         for (int c = 0; c < int(order.size()); ++c) {
@@ -117,6 +120,17 @@ std::vector<StoredOrder> readOrders(const QString& connectionString, std::span<c
         }
     });
     return orders;
+}
+
+} // namespace
+
+std::vector<StoredOrder> readOrders(const QString& connectionString, std::span<const qint64> ids)
+{
+    if (ids.empty()) {
+        return {};
+    }
+    Connection connection(dataFile(connectionString));
+    return readOrdersOn(connection, ids);
 }
 
 } // namespace store

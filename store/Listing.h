@@ -11,12 +11,20 @@
 
 namespace store {
 
+// The order table's columns, in the order readOrders gives them.
+inline constexpr std::array<const char*, 9> storedOrderColumns = {"id",   "spname", "jj",     "sl", "sj",
+                                                                  "mjzh", "kddh",   "xsdate", "bz"};
+// One stored order, its columns as storedOrderColumns names them.
+using StoredOrder = std::array<Field, storedOrderColumns.size()>;
+
 // One listing: the ids of the listed orders in the list's order, which is all it takes to find each
-// row again, and the totals over the same orders.
+// row again, the totals over the same orders, and the orders of the first page (readOrders of the first
+// ids).
 struct Listing
 {
     std::vector<qint64> ids;
     std::vector<Total> totals; // one per total statement, in their order
+    std::vector<StoredOrder> firstOrders;
 };
 
 // Runs total statements (count and sums) and a list statement ("select * ... order by id desc") that
@@ -24,12 +32,6 @@ struct Listing
 // connection string. Throws StoreError; Refused when the statements do not share their condition.
 Listing
 runListing(const QString& connectionString, const QStringList& totalStatements, const QString& listStatement);
-
-// The order table's columns, in the order readOrders gives them.
-inline constexpr std::array<const char*, 9> storedOrderColumns = {"id",   "spname", "jj",     "sl", "sj",
-                                                                  "mjzh", "kddh",   "xsdate", "bz"};
-// One stored order, its columns as storedOrderColumns names them.
-using StoredOrder = std::array<Field, storedOrderColumns.size()>;
 
 // The stored orders of these ids, at most readOrdersLimit of them, in no particular order; an id that
 // names no stored order (deleted since it was listed) has none. Throws StoreError.

@@ -59,9 +59,9 @@ QString storeFolder(qint64 orders)
     return folder;
 }
 
-long peakKb()
+long peakKb(const QString& statusFile)
 {
-    QFile status(QStringLiteral("/proc/self/status"));
+    QFile status(statusFile);
     if (!status.open(QIODevice::ReadOnly)) {
         return -1;
     }

@@ -22,8 +22,9 @@ void generateStore(const QString& path, const StoreShape& shape);
 // runs (a million orders take a while to write) and made on first use.
 QString storeFolder(qint64 orders);
 
-// This process's peak resident memory (VmHWM) in kB; -1 when it cannot be read.
-long peakKb();
+// A process's peak resident memory (VmHWM) in kB from its status file (this process's by default); -1
+// when it cannot be read.
+long peakKb(const QString& statusFile = QStringLiteral("/proc/self/status"));
 
 // A goods word that occurs in about one order in fifty: the keyword of the keyword benchmark.
 QString commonKeyword();

@@ -7,6 +7,8 @@
 #include "bench/jetfile.h"
 #include "jetimport/Converter.h"
 
+#include "bench/generator.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -73,20 +75,6 @@ void mdbExportOnce()
     }
 }
 
-long vmHwmKb(const QString& statusFile)
-{
-    QFile status(statusFile);
-    if (!status.open(QIODevice::ReadOnly)) {
-        return -1;
-    }
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:")) {
-            return line.mid(6).trimmed().split(' ').value(0).toLong();
-        }
-    }
-    return -1;
-}
-
 // The highest VmHWM of this process's children while they run.
 long childrenPeakKb = 0;
 void pollChildren()
@@ -101,7 +89,7 @@ void pollChildren()
             if (!pid.trimmed().isEmpty()) {
                 childrenPeakKb = std::max(
                     childrenPeakKb,
-                    vmHwmKb(QStringLiteral("/proc/%1/status").arg(QString::fromLatin1(pid.trimmed()))));
+                    bench::peakKb(QStringLiteral("/proc/%1/status").arg(QString::fromLatin1(pid.trimmed()))));
             }
         }
     }
@@ -170,7 +158,7 @@ int main(int argc, char** argv)
                 pollChildren();
             }
         }
-        std::printf("%ld %ld\n", vmHwmKb(QStringLiteral("/proc/self/status")), childrenPeakKb);
+        std::printf("%ld %ld\n", bench::peakKb(QStringLiteral("/proc/self/status")), childrenPeakKb);
         return 0;
     }
     registerCase("mdb_export", [] { mdbExportOnce(); });

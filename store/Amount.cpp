@@ -1,7 +1,8 @@
 #include "store/Amount.h"
 
+#include "store/TextForms.h"
+
 #include <array>
-#include <charconv>
 #include <cmath>
 #include <limits>
 
@@ -68,21 +69,10 @@ Units divideRounded(Units value, Units divisor)
 // The number's 15 significant digits (as the grid shows it) at four decimals, in units of 10^-4.
 std::optional<Units> fourDecimalsFromText(double value)
 {
-    char buf[40];
-    const auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, 14);
-    const char* p = buf;
-    const bool negative = *p == '-';
-    if (negative) {
-        ++p;
-    }
-    Units mantissa = 0; // the fifteen digits as an integer: value = mantissa * 10^(exponent - 14)
-    for (; p < r.ptr && *p != 'e'; ++p) {
-        if (*p != '.') {
-            mantissa = mantissa * 10 + (*p - '0');
-        }
-    }
-    int exponent = 0;
-    std::from_chars(p + 1 + (p[1] == '+' ? 1 : 0), r.ptr, exponent);
+    const textforms::SignificantDigits d = textforms::significantDigits(value);
+    const Units mantissa = d.digits;
+    const bool negative = d.negative;
+    const int exponent = d.exponent;
     const int shift = exponent - 14 + 4; // to units of 10^-4
     Units units = 0;
     if (shift >= 0) {

@@ -335,6 +335,24 @@ std::optional<QDate> readDate(QStringView text)
     return date.isValid() ? std::optional<QDate>(date) : std::nullopt;
 }
 
+SignificantDigits significantDigits(double value)
+{
+    char buf[40];
+    const auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, 14);
+    const char* p = buf;
+    SignificantDigits d{*p == '-', 0, 0};
+    if (d.negative) {
+        ++p;
+    }
+    for (; p < r.ptr && *p != 'e'; ++p) {
+        if (*p != '.') {
+            d.digits = d.digits * 10 + (*p - '0');
+        }
+    }
+    std::from_chars(p + 1 + (p[1] == '+' ? 1 : 0), r.ptr, d.exponent);
+    return d;
+}
+
 QString numberText(double value)
 {
     const Forms& f = forms();
@@ -344,23 +362,15 @@ QString numberText(double value)
     if (value == 0) {
         return QStringLiteral("0");
     }
-    // Fifteen significant digits in scientific form, then placed as plain decimal text.
-    char buf[40];
-    const auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, 14);
-    const char* p = buf;
-    const bool negative = *p == '-';
-    if (negative) {
-        ++p;
-    }
+    // Fifteen significant digits, then placed as plain decimal text.
+    const SignificantDigits d = significantDigits(value);
+    const bool negative = d.negative;
+    const int exponent = d.exponent;
     char digits[16];
     int n = 0;
-    for (; p < r.ptr && *p != 'e'; ++p) {
-        if (*p != '.') {
-            digits[n++] = *p;
-        }
+    for (qint64 v = d.digits, place = 100'000'000'000'000; place > 0; place /= 10) {
+        digits[n++] = char('0' + v / place % 10);
     }
-    int exponent = 0;
-    std::from_chars(p + 1 + (p[1] == '+' ? 1 : 0), r.ptr, exponent);
     while (n > 1 && digits[n - 1] == '0') {
         --n;
     }

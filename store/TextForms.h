@@ -30,6 +30,15 @@ bool inCalendarRange(const QDate& date);
 // A number as plain decimal text: at most 15 significant digits, no trailing zeros, no group separator,
 // the locale's decimal separator.
 QString numberText(double value);
+// The fifteen significant digits that numberText shows, as an integer and a power of ten: value is
+// digits * 10^(exponent - 14). value must be finite.
+struct SignificantDigits
+{
+    bool negative;
+    qint64 digits;
+    int exponent;
+};
+SignificantDigits significantDigits(double value);
 // The number test: the whole text parses by the locale's rules, blanks around it allowed. Full-width
 // digits and signs ("１２", "１９．９", "－５") read as their ASCII forms.
 std::optional<double> readNumber(QStringView text);

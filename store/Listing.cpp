@@ -61,6 +61,27 @@ const QByteArray& readOrdersSql()
 
 constexpr int dateColumn = 7; // xsdate
 
+std::vector<StoredOrder> readOrdersOn(Connection& connection, std::span<const qint64> ids)
+{
+    if (ids.empty()) {
+        return {};
+    }
+    if (ids.size() > readOrdersLimit) {
+        ids = ids.first(readOrdersLimit);
+    }
+    std::vector<SqlValue> params(ids.begin(), ids.end());
+    params.resize(readOrdersLimit, params.front()); // an id named twice is found once
+    std::vector<StoredOrder> orders;
+    orders.reserve(ids.size());
+    connection.scan(readOrdersSql(), params, [&](sqlite3_stmt* st) {
+        StoredOrder& order = orders.emplace_back();
+        for (int c = 0; c < int(order.size()); ++c) {
+            order[c] = Field::read(st, c, c == dateColumn);
+        }
+    });
+    return orders;
+}
+
 } // namespace
 
 Listing
@@ -98,31 +119,6 @@ runListing(const QString& connectionString, const QStringList& totalStatements, 
     listing.firstOrders = readOrdersOn(connection, listing.ids);
     return listing;
 }
-
-namespace {
-
-std::vector<StoredOrder> readOrdersOn(Connection& connection, std::span<const qint64> ids)
-{
-    if (ids.empty()) {
-        return {};
-    }
-    if (ids.size() > readOrdersLimit) {
-        ids = ids.first(readOrdersLimit);
-    }
-    std::vector<SqlValue> params(ids.begin(), ids.end());
-    params.resize(readOrdersLimit, params.front()); // an id named twice is found once
-    std::vector<StoredOrder> orders;
-    orders.reserve(ids.size());
-    connection.scan(readOrdersSql(), params, [&](sqlite3_stmt* st) {
-        StoredOrder& order = orders.emplace_back();
-        for (int c = 0; c < int(order.size()); ++c) {
-            order[c] = Field::read(st, c, c == dateColumn);
-        }
-    });
-    return orders;
-}
-
-} // namespace
 
 std::vector<StoredOrder> readOrders(const QString& connectionString, std::span<const qint64> ids)
 {

@@ -3,6 +3,7 @@
 #include "mainwindow/MainTexts.h"
 
 #include <QHash>
+#include <QTimer>
 #include <algorithm>
 
 namespace mainwindow {
@@ -10,7 +11,7 @@ namespace mainwindow {
 ListedOrders::ListedOrders(QString connectionString,
                            std::vector<qint64> ids,
                            std::vector<store::StoredOrder> firstOrders)
-    : m_connectionString(std::move(connectionString))
+    : m_reader(std::make_shared<store::OrderReader>(std::move(connectionString)))
     , m_ids(std::move(ids))
 {
     if (!firstOrders.empty() && !m_ids.empty()) {
@@ -58,8 +59,13 @@ const ListedOrders::Page& ListedOrders::page(std::size_t index)
     }
     const std::size_t count = std::min(pageRows, m_ids.size() - first);
     std::vector<store::StoredOrder> read =
-        store::readOrders(m_connectionString, std::span<const qint64>(m_ids.data() + first, count));
+        m_reader->read(std::span<const qint64>(m_ids.data() + first, count));
     ++m_reads;
+    QTimer::singleShot(0, [reader = std::weak_ptr<store::OrderReader>(m_reader)] {
+        if (const auto open = reader.lock()) {
+            open->close();
+        }
+    });
     return keep(first, std::move(read));
 }
 

@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <array>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -43,7 +44,9 @@ private:
     // Keeps the orders read for the page that starts at first.
     Page& keep(std::size_t first, std::vector<store::StoredOrder> orders);
 
-    QString m_connectionString;
+    // One connection for the pages read in one go, closed once the event loop turns again: no
+    // connection stays open between the seller's actions.
+    std::shared_ptr<store::OrderReader> m_reader;
     std::vector<qint64> m_ids;
     std::vector<Page> m_pages;
     std::array<int, 9> m_columns{}; // the stored column of each grid column

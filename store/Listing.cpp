@@ -5,6 +5,7 @@
 #include "store/StoreError.h"
 #include "store/StoreTexts.h"
 
+#include <algorithm>
 #include <sqlite3.h>
 
 namespace store {
@@ -41,16 +42,21 @@ QString dataFile(const QString& connectionString)
     return path;
 }
 
+QByteArray orderColumnList()
+{
+    QByteArray text;
+    for (const char* column : storedOrderColumns) {
+        text += column + QByteArray(column == storedOrderColumns.back() ? "" : ",");
+    }
+    return text;
+}
+
 // "SELECT <nine columns> FROM ddlist WHERE id IN (?,...)" with readOrdersLimit places: one statement
 // text for every page, the places not needed bound to NULL.
 const QByteArray& readOrdersSql()
 {
     static const QByteArray sql = [] {
-        QByteArray text = "SELECT ";
-        for (const char* column : storedOrderColumns) {
-            text += column + QByteArray(column == storedOrderColumns.back() ? "" : ",");
-        }
-        text += " FROM ddlist WHERE id IN (?";
+        QByteArray text = "SELECT " + orderColumnList() + " FROM ddlist WHERE id IN (?";
         for (std::size_t i = 1; i < readOrdersLimit; ++i) {
             text += ",?";
         }
@@ -59,7 +65,14 @@ const QByteArray& readOrdersSql()
     return sql;
 }
 
-constexpr int dateColumn = 7; // xsdate
+constexpr int dateColumn = 7;  // xsdate
+constexpr int rangeFactor = 4; // a range read of up to four rows for each one wanted beats lookups
+
+const QByteArray& readOrdersRangeSql()
+{
+    static const QByteArray sql = "SELECT " + orderColumnList() + " FROM ddlist WHERE id BETWEEN ? AND ?";
+    return sql;
+}
 
 std::vector<StoredOrder> readOrdersOn(Connection& connection, std::span<const qint64> ids)
 {
@@ -69,16 +82,28 @@ std::vector<StoredOrder> readOrdersOn(Connection& connection, std::span<const qi
     if (ids.size() > readOrdersLimit) {
         ids = ids.first(readOrdersLimit);
     }
-    std::vector<SqlValue> params(ids.begin(), ids.end());
-    params.resize(readOrdersLimit, params.front()); // an id named twice is found once
+    std::vector<qint64> wanted(ids.begin(), ids.end());
+    std::sort(wanted.begin(), wanted.end());
     std::vector<StoredOrder> orders;
     orders.reserve(ids.size());
-    connection.scan(readOrdersSql(), params, [&](sqlite3_stmt* st) {
+    const auto keep = [&](sqlite3_stmt* st) {
+        if (!std::binary_search(wanted.begin(), wanted.end(), sqlite3_column_int64(st, 0))) {
+            return;
+        }
         StoredOrder& order = orders.emplace_back();
         for (int c = 0; c < int(order.size()); ++c) {
             order[c] = Field::read(st, c, c == dateColumn);
         }
-    });
+    };
+    // Ids close together (a whole table or a day listed) are read as one range: a walk along the table
+    // costs less than a lookup per id. Ids far apart (a keyword's matches) are looked up one by one.
+    if (quint64(wanted.back() - wanted.front()) < quint64(rangeFactor * wanted.size())) {
+        connection.scan(readOrdersRangeSql(), {wanted.front(), wanted.back()}, keep);
+        return orders;
+    }
+    std::vector<SqlValue> params(ids.begin(), ids.end());
+    params.resize(readOrdersLimit, params.front()); // an id named twice is found once
+    connection.scan(readOrdersSql(), params, keep);
     return orders;
 }
 
@@ -120,13 +145,36 @@ runListing(const QString& connectionString, const QStringList& totalStatements, 
     return listing;
 }
 
-std::vector<StoredOrder> readOrders(const QString& connectionString, std::span<const qint64> ids)
+OrderReader::OrderReader(QString connectionString)
+    : m_connectionString(std::move(connectionString))
+{}
+
+OrderReader::~OrderReader() = default;
+
+std::vector<StoredOrder> OrderReader::read(std::span<const qint64> ids)
 {
     if (ids.empty()) {
         return {};
     }
-    Connection connection(dataFile(connectionString));
-    return readOrdersOn(connection, ids);
+    if (!m_connection) {
+        m_connection = std::make_unique<Connection>(dataFile(m_connectionString));
+    }
+    try {
+        return readOrdersOn(*m_connection, ids);
+    } catch (...) {
+        close(); // the next read starts afresh
+        throw;
+    }
+}
+
+void OrderReader::close()
+{
+    m_connection.reset();
+}
+
+std::vector<StoredOrder> readOrders(const QString& connectionString, std::span<const qint64> ids)
+{
+    return OrderReader(connectionString).read(ids);
 }
 
 } // namespace store

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <memory>
 #include <span>
 #include <vector>
 
@@ -37,5 +38,24 @@ runListing(const QString& connectionString, const QStringList& totalStatements, 
 // names no stored order (deleted since it was listed) has none. Throws StoreError.
 constexpr std::size_t readOrdersLimit = 256;
 std::vector<StoredOrder> readOrders(const QString& connectionString, std::span<const qint64> ids);
+
+class Connection;
+
+// readOrders again and again on one connection, opened at the first read and kept until close(): a
+// window reads many pages in one go (an export, a scroll) and closes it when the go is over.
+class OrderReader final
+{
+public:
+    explicit OrderReader(QString connectionString);
+    ~OrderReader();
+    Q_DISABLE_COPY_MOVE(OrderReader)
+
+    std::vector<StoredOrder> read(std::span<const qint64> ids);
+    void close();
+
+private:
+    QString m_connectionString;
+    std::unique_ptr<Connection> m_connection;
+};
 
 } // namespace store

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "store/Totals.h"
-#include "ui/MainCaptions.h"
+#include "mainwindow/MainCaptions.h"
 
 #include <QString>
 #include <QStringList>

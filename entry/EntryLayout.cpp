@@ -70,12 +70,12 @@ EntryControls build(QDialog& form)
     form.setWindowTitle(entrytexts::addTitle);
     const QIcon appWide = QApplication::windowIcon();
     form.setWindowIcon(appWide.isNull() ? ui::appIcon() : appWide);
-    form.setFont(fonts::interfaceFont());
+    form.setFont(ui::fonts::interfaceFont());
     // Fixed border with the system menu and its close box, no minimize or maximize button.
     form.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                         Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                         Qt::MSWindowsFixedSizeDialogHint);
-    form.setFixedSize(twips::toPixels(clientWidth), twips::toPixels(clientHeight));
+    form.setFixedSize(ui::twips::toPixels(clientWidth), ui::twips::toPixels(clientHeight));
 
     EntryControls c;
     ui::buildControls(form, controls(), c, std::span(designOrder));
@@ -98,12 +98,12 @@ EntryControls build(QDialog& form)
 
 void moveTo(QWidget& control, int left, int top)
 {
-    control.move(twips::toPixels(left), twips::toPixels(top));
+    control.move(ui::twips::toPixels(left), ui::twips::toPixels(top));
 }
 
 void setTop(QWidget& control, int top)
 {
-    control.move(control.x(), twips::toPixels(top));
+    control.move(control.x(), ui::twips::toPixels(top));
 }
 
 } // namespace entry::layout

@@ -15,7 +15,7 @@ namespace mainwindow {
 namespace {
 
 using C = MainControls;
-namespace cap = main_captions;
+namespace cap = captions;
 
 const QColor linkRed(255, 0, 0);
 const QColor dateGrey(224, 224, 224);
@@ -68,12 +68,12 @@ std::span<const ControlRow> mainLayoutTable()
 
 void buildMainLayout(QWidget& form, MainControls& c)
 {
-    form.setWindowTitle(cap::titlePrefix + QLatin1Char('[') + appinfo::credit + QLatin1Char(']'));
+    form.setWindowTitle(cap::titlePrefix + QLatin1Char('[') + ui::appinfo::credit + QLatin1Char(']'));
     form.setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                         Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    form.setFont(fonts::interfaceFont());
+    form.setFont(ui::fonts::interfaceFont());
     form.setGeometry(
-        twips::rect(frame::clientLeft, frame::clientTop, frame::clientWidth, frame::clientHeight));
+        ui::twips::rect(frame::clientLeft, frame::clientTop, frame::clientWidth, frame::clientHeight));
     ui::buildControls(form, mainLayoutTable(), c);
 
     c.c1->addItems(cap::fields);

@@ -37,11 +37,11 @@ TEST_F(LayoutTest, EveryControlSitsInItsContainerAsTheTableSays)
                   container.isEmpty() ? QStringLiteral("mainfrm") : container);
         if (std::holds_alternative<mainwindow::ControlRow::Slot<ui::Label>>(item.slot)) {
             // Labels size themselves to their text from the given corner.
-            EXPECT_EQ(widget->pos(), QPoint(twips::toPixels(item.left), twips::toPixels(item.top)));
+            EXPECT_EQ(widget->pos(), QPoint(ui::twips::toPixels(item.left), ui::twips::toPixels(item.top)));
             EXPECT_EQ(widget->size(), widget->sizeHint());
             EXPECT_EQ(widget->focusPolicy(), Qt::NoFocus);
         } else {
-            EXPECT_EQ(widget->geometry(), twips::rect(item.left, item.top, item.width, item.height));
+            EXPECT_EQ(widget->geometry(), ui::twips::rect(item.left, item.top, item.width, item.height));
         }
         const bool hidden = name == QStringLiteral("ddid") || name == QStringLiteral("MonthView1");
         EXPECT_EQ(widget->isHidden(), hidden);

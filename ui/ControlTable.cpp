@@ -85,6 +85,7 @@ void chainTabs(const std::vector<QWidget*>& controls)
 {
     QWidget* previous = nullptr;
     for (QWidget* control : controls) {
+        Q_ASSERT(control); // every row is built, whatever the creation order
         if (control->focusPolicy() == Qt::NoFocus) {
             continue;
         }

@@ -78,7 +78,7 @@ EntryControls build(QDialog& form)
     form.setFixedSize(ui::twips::toPixels(clientWidth), ui::twips::toPixels(clientHeight));
 
     EntryControls c;
-    ui::buildControls(form, controls(), c, std::span(designOrder));
+    ui::buildControls(form, controls(), c, designOrder);
     // No default button: Enter in a box presses nothing (on a focused button it presses that one).
     for (QPushButton* button : {c.Command1, c.Command2, c.Command3, c.Command4}) {
         button->setAutoDefault(false);

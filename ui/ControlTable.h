@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <span>
+#include <type_traits>
 #include <variant>
 #include <vector>
 
@@ -60,10 +61,10 @@ void placeControl(QWidget& control, const char* name, int left, int top, int wid
 void chainTabs(const std::vector<QWidget*>& controls);
 
 // Builds every row into form and controls, in creationOrder when given (later controls lie in front of
-// earlier ones), else in the rows' order, which is the tab order.
+// earlier ones; a frame comes before its controls), else in the rows' order, which is the tab order.
 template <typename Controls>
 void buildControls(QWidget& form,
-                   std::span<const ControlRow<Controls>> rows,
+                   std::span<const ControlRow<std::type_identity_t<Controls>>> rows,
                    Controls& controls,
                    std::span<const typename ControlRow<Controls>::AnySlot> creationOrder = {})
 {
@@ -71,6 +72,7 @@ void buildControls(QWidget& form,
     const auto make = [&](std::size_t i) {
         const ControlRow<Controls>& row = rows[i];
         QWidget* parent = row.container ? asWidget(controls.*row.container) : &form;
+        Q_ASSERT(parent); // a frame is built before what it holds
         made[i] =
             std::visit([&](auto slot) { return makeControl(controls.*slot, parent, row.caption); }, row.slot);
         placeControl(*made[i], row.name, row.left, row.top, row.width, row.height, row.hidden);

@@ -50,9 +50,9 @@ int main(int argc, char** argv)
     const QtMessageHandler previous = qInstallMessageHandler(startupMessages);
     QApplication app(argc, argv);
     qInstallMessageHandler(previous);
-    QApplication::setApplicationName(appinfo::name);
-    QApplication::setApplicationVersion(appinfo::versionText);
-    QApplication::setOrganizationName(appinfo::credit);
+    QApplication::setApplicationName(ui::appinfo::name);
+    QApplication::setApplicationVersion(ui::appinfo::versionText);
+    QApplication::setOrganizationName(ui::appinfo::credit);
     // Both windows take their icon from here; the desktop file name lets Wayland docks show it too.
     QApplication::setWindowIcon(ui::appIcon());
     QGuiApplication::setDesktopFileName(QStringLiteral("tallywick"));

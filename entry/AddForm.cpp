@@ -41,7 +41,7 @@ QString today()
 add::add(EntryHost& host, QWidget* parent)
     : QDialog(parent)
     , m_host(host)
-    , m_ui(ui::entrylayout::build(*this))
+    , m_ui(layout::build(*this))
     , m_edit(false)
 {
     const auto edge = [this](void (add::*handler)()) { return [this, handler] { guarded(handler); }; };
@@ -59,7 +59,7 @@ add::~add() = default;
 void add::load()
 {
     m_ui.xsdate->setText(today());
-    ui::entrylayout::moveTo(*m_ui.MonthView1, ui::entrylayout::calendarLeft, ui::entrylayout::calendarTop);
+    layout::moveTo(*m_ui.MonthView1, layout::calendarLeft, layout::calendarTop);
     // Typing starts in the goods name, the first box of the tab order, in either mode; without this the
     // first box made, the date, would take the keys.
     m_ui.spname->setFocus(Qt::OtherFocusReason);
@@ -80,7 +80,7 @@ void add::load()
     m_ui.Command3->setVisible(false);
     m_ui.Command4->setVisible(true);
     m_ui.Command1->setText(saveChanges);
-    ui::entrylayout::setTop(*m_ui.Command1, ui::entrylayout::editSaveTop);
+    layout::setTop(*m_ui.Command1, layout::editSaveTop);
     showOrder(*order);
 }
 

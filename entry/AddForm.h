@@ -1,8 +1,8 @@
 #pragma once
 
+#include "entry/EntryLayout.h"
 #include "entry/EntryTexts.h"
 #include "entry/OrderCheck.h"
-#include "ui/EntryLayout.h"
 
 #include <QDialog>
 
@@ -60,7 +60,7 @@ private:
     QLineEdit* box(Box which) const;
 
     EntryHost& m_host;
-    ui::entrylayout::EntryControls m_ui;
+    layout::EntryControls m_ui;
     bool m_edit;  // fixed at load
     QString m_id; // the id of the order being changed (edit mode)
 };

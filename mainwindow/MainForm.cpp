@@ -56,30 +56,10 @@ bool opensCalendar(const QKeyEvent& key)
 
 MainForm::MainForm(QWidget* parent)
     : QWidget(parent)
-    , m_controls(ui::buildMainLayout(this))
 {
+    mainwindow::buildMainLayout(*this, *this);
     setObjectName(QStringLiteral("mainfrm"));
     setAttribute(Qt::WA_DeleteOnClose, false);
-    MSFlexGrid1 = m_controls.MSFlexGrid1;
-    MonthView1 = m_controls.MonthView1;
-    b1 = m_controls.b1;
-    b2 = m_controls.b2;
-    b3 = m_controls.b3;
-    b4 = m_controls.b4;
-    b5 = m_controls.b5;
-    b6 = m_controls.b6;
-    c1 = m_controls.c1;
-    c2 = m_controls.c2;
-    startdate = m_controls.startdate;
-    enddate = m_controls.enddate;
-    ddid = m_controls.ddid;
-    d1 = m_controls.d1;
-    d2 = m_controls.d2;
-    d3 = m_controls.d3;
-    d4 = m_controls.d4;
-    d5 = m_controls.d5;
-    Label1 = m_controls.Label1;
-    Label3 = m_controls.Label3;
     connectHandlers();
     ui::pressButtonsOnEnter(*this);
 }

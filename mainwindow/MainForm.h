@@ -1,7 +1,7 @@
 #pragma once
 
 #include "entry/EntryHost.h"
-#include "ui/MainLayout.h"
+#include "mainwindow/MainLayout.h"
 
 #include <QString>
 #include <QWidget>
@@ -11,7 +11,8 @@ class QKeyEvent;
 
 // The main window mainfrm: the order list with its totals, the filter and the commands.
 // Each handler runs behind guarded(), so a failure shows a message and leaves the window as it was.
-class MainForm final : public QWidget, public EntryHost
+// The controls are reached by their names (b1, MSFlexGrid1, ...), as members of MainControls.
+class MainForm final : public QWidget, public EntryHost, public mainwindow::MainControls
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(MainForm)
@@ -37,28 +38,6 @@ public:
     // Runs a handler body; a store failure or any other exception becomes a message box titled "提示".
     // Returns false when the body failed.
     bool guarded(const std::function<void()>& body);
-
-    // The controls, by their names.
-    ui::FlexGrid* MSFlexGrid1 = nullptr; // order list
-    ui::MonthView* MonthView1 = nullptr; // pop-up calendar of the filter
-    QPushButton* b1 = nullptr;           // new order
-    QPushButton* b2 = nullptr;           // edit the selected order
-    QPushButton* b3 = nullptr;           // delete the selected order
-    QPushButton* b4 = nullptr;           // query
-    QPushButton* b5 = nullptr;           // show every order
-    QPushButton* b6 = nullptr;           // export
-    QComboBox* c1 = nullptr;             // field the keyword is searched in
-    QLineEdit* c2 = nullptr;             // keyword
-    QLineEdit* startdate = nullptr;      // first day of the range (read-only)
-    QLineEdit* enddate = nullptr;        // last day of the range (read-only)
-    QLineEdit* ddid = nullptr;           // hidden: the selected order's id
-    ui::Label* d1 = nullptr;             // number of orders
-    ui::Label* d2 = nullptr;             // pieces sold
-    ui::Label* d3 = nullptr;             // purchase cost
-    ui::Label* d4 = nullptr;             // sales amount
-    ui::Label* d5 = nullptr;             // profit
-    ui::Label* Label1 = nullptr;         // link to the web shop
-    ui::Label* Label3 = nullptr;         // link to the home page
 
     // Handlers, connected to their controls' signals. Commands of the selected order and the links are
     // in MainCommands.cpp.
@@ -95,8 +74,7 @@ private:
     // What start-up shows when the first listing failed.
     void showEmptyList();
 
-    ui::MainControls m_controls; // every control, frames and captions included
-    QString m_tag;               // entry mode marker for the entry window
+    QString m_tag; // entry mode marker for the entry window
     bool m_loaded = false;
     bool m_shown = false; // placed on the screen and start-up queued
 };

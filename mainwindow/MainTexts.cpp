@@ -25,7 +25,7 @@ QString keywordClause(const QString& column, const QString& keyword)
 
 QString columnOf(const QString& field)
 {
-    namespace cap = main_captions;
+    namespace cap = mainwindow::captions;
     if (field == cap::fieldSpname) {
         return QStringLiteral("spname");
     }

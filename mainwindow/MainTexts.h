@@ -1,7 +1,7 @@
 #pragma once
 
+#include "mainwindow/MainCaptions.h"
 #include "store/Totals.h"
-#include "ui/MainCaptions.h"
 
 #include <QString>
 #include <QStringList>
@@ -11,8 +11,8 @@
 // statements and conditions beside the texts they build.
 namespace main_texts {
 
-using main_captions::fieldPrompt;
-using main_captions::keywordPrompt;
+using mainwindow::captions::fieldPrompt;
+using mainwindow::captions::keywordPrompt;
 
 inline const QString notice = QStringLiteral("提示");
 

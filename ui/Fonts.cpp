@@ -1,6 +1,6 @@
 #include "ui/Fonts.h"
 
-namespace fonts {
+namespace ui::fonts {
 
 QFont interfaceFont()
 {
@@ -11,4 +11,4 @@ QFont interfaceFont()
     return font;
 }
 
-} // namespace fonts
+} // namespace ui::fonts

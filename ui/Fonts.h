@@ -4,7 +4,7 @@
 #include <QStringList>
 
 // The interface font: 宋体 at 9 points, or the first installed CJK font that stands in for it.
-namespace fonts {
+namespace ui::fonts {
 
 inline const QStringList interfaceFamilies = {
     QStringLiteral("宋体"),
@@ -19,4 +19,4 @@ constexpr int interfacePointSize = 9;
 
 QFont interfaceFont();
 
-} // namespace fonts
+} // namespace ui::fonts

@@ -1,7 +1,5 @@
 #include "ui/MonthView.h"
 
-#include "store/TextForms.h"
-
 #include <QHeaderView>
 #include <QTableView>
 
@@ -10,7 +8,8 @@ namespace ui {
 MonthView::MonthView(QWidget* parent)
     : QCalendarWidget(parent)
 {
-    setDateRange(textforms::firstCalendarDay(), textforms::lastCalendarDay());
+    // The month calendar's own span, which is also the span of dates the store takes.
+    setDateRange(QDate(1753, 1, 1), QDate(9999, 12, 31));
     setGridVisible(true);
     setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     setHorizontalHeaderFormat(QCalendarWidget::SingleLetterDayNames); // fits the narrow pop-up

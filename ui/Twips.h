@@ -4,7 +4,7 @@
 #include <cmath>
 
 // Layout sizes are twips: 15 twips make one pixel at 96 dpi.
-namespace twips {
+namespace ui::twips {
 
 constexpr int perPixel = 15;
 
@@ -23,4 +23,4 @@ inline QRect rect(int left, int top, int width, int height)
     return QRect(toPixels(left), toPixels(top), toPixels(width), toPixels(height));
 }
 
-} // namespace twips
+} // namespace ui::twips

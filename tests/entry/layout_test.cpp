@@ -95,7 +95,7 @@ TEST_F(EntryLayoutTest, EveryControlStandsWhereTheTableSaysWithItsCaption)
         auto* w = form->findChild<QWidget*>(QString::fromLatin1(e.name));
         ASSERT_NE(w, nullptr);
         const QRect r = e.twipsRect;
-        const QRect pixels = twips::rect(r.x(), r.y(), r.width(), r.height());
+        const QRect pixels = ui::twips::rect(r.x(), r.y(), r.width(), r.height());
         EXPECT_EQ(w->isVisibleTo(form.get()), e.visible);
         if (auto* label = qobject_cast<QLabel*>(w)) {
             // Sized to its text from the given corner.
@@ -169,11 +169,11 @@ TEST_F(EntryLayoutTest, EditModeShowsTwoButtonsAndTabsThroughThem)
     EXPECT_EQ(form->windowTitle(), QStringLiteral("修改定单"));
     auto* save = find<QPushButton>("Command1");
     EXPECT_EQ(save->text(), QStringLiteral("保存修改"));
-    EXPECT_EQ(save->geometry(), twips::rect(3480, 1200, 1455, 735));
+    EXPECT_EQ(save->geometry(), ui::twips::rect(3480, 1200, 1455, 735));
     EXPECT_FALSE(find<QPushButton>("Command2")->isVisible());
     EXPECT_FALSE(find<QPushButton>("Command3")->isVisible());
     EXPECT_TRUE(find<QPushButton>("Command4")->isVisible());
-    EXPECT_EQ(find<QPushButton>("Command4")->geometry(), twips::rect(3480, 2160, 1455, 735));
+    EXPECT_EQ(find<QPushButton>("Command4")->geometry(), ui::twips::rect(3480, 2160, 1455, 735));
     EXPECT_EQ(tabRound(),
               names({"spname", "sl", "jj", "sj", "mjzh", "kddh", "bz", "Command1", "Command4", "xsdate"}));
     QTest::mouseClick(find("xsdate"), Qt::LeftButton);

@@ -1,5 +1,6 @@
 // The day's backup as the seller meets it: made at the first start of a day and at the first save of the
 // next day, never twice a day, and a failure warns once and stands in the way of nothing.
+#include "ShownMainForm.h"
 #include "entry/AddForm.h"
 #include "entry/DailyBackup.h"
 #include "mainwindow/MainForm.h"
@@ -7,7 +8,6 @@
 #include "store/DbConfig.h"
 #include "store/EmptyStore.h"
 #include "support/Fixtures.h"
-#include "tests/mainwindow/ShownMainForm.h"
 #include "ui/FlexGrid.h"
 #include "ui/MessageBox.h"
 

@@ -2,10 +2,10 @@
 #include "entry/AddForm.h"
 #include "entry/OpenEntryWindow.h"
 #include "mainwindow/MainForm.h"
+#include "mainwindow/MainLayout.h"
 #include "support/Fixtures.h"
 #include "ui/FlexGrid.h"
 #include "ui/Label.h"
-#include "ui/MainLayout.h"
 #include "ui/MonthView.h"
 #include "ui/Twips.h"
 
@@ -26,22 +26,22 @@ protected:
 TEST_F(LayoutTest, EveryControlSitsInItsContainerAsTheTableSays)
 {
     auto* form = new MainForm; // design state, before the load
-    ASSERT_EQ(ui::mainLayoutTable().size(), 30u);
-    for (const ui::ControlRow& item : ui::mainLayoutTable()) {
+    ASSERT_EQ(mainwindow::mainLayoutTable().size(), 30u);
+    for (const mainwindow::ControlRow& item : mainwindow::mainLayoutTable()) {
         const QString name = QString::fromLatin1(item.name);
         SCOPED_TRACE(item.name);
         auto* widget = form->findChild<QWidget*>(name);
         ASSERT_NE(widget, nullptr);
-        const QString container = QString::fromLatin1(item.container);
+        const QString container = item.container ? (form->*item.container)->objectName() : QString();
         EXPECT_EQ(widget->parentWidget()->objectName(),
                   container.isEmpty() ? QStringLiteral("mainfrm") : container);
-        if (item.kind == ui::ControlRow::Kind::Label) {
+        if (std::holds_alternative<mainwindow::ControlRow::Slot<ui::Label>>(item.slot)) {
             // Labels size themselves to their text from the given corner.
-            EXPECT_EQ(widget->pos(), QPoint(twips::toPixels(item.left), twips::toPixels(item.top)));
+            EXPECT_EQ(widget->pos(), QPoint(ui::twips::toPixels(item.left), ui::twips::toPixels(item.top)));
             EXPECT_EQ(widget->size(), widget->sizeHint());
             EXPECT_EQ(widget->focusPolicy(), Qt::NoFocus);
         } else {
-            EXPECT_EQ(widget->geometry(), twips::rect(item.left, item.top, item.width, item.height));
+            EXPECT_EQ(widget->geometry(), ui::twips::rect(item.left, item.top, item.width, item.height));
         }
         const bool hidden = name == QStringLiteral("ddid") || name == QStringLiteral("MonthView1");
         EXPECT_EQ(widget->isHidden(), hidden);

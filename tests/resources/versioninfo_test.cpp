@@ -242,12 +242,12 @@ TEST_F(VersionResource, NamesTheProgramItsVersionAndItsPublisherInChinese)
         EXPECT_TRUE(v.text) << v.key.toStdString();
         values[v.key] = v.textValue();
     }
-    EXPECT_EQ(values[QStringLiteral("CompanyName")], appinfo::credit);
-    EXPECT_EQ(values[QStringLiteral("ProductName")], appinfo::name);
-    EXPECT_EQ(values[QStringLiteral("InternalName")], appinfo::name);
-    EXPECT_EQ(values[QStringLiteral("OriginalFilename")], appinfo::name + QStringLiteral(".exe"));
-    EXPECT_EQ(values[QStringLiteral("FileVersion")], appinfo::versionText);
-    EXPECT_EQ(values[QStringLiteral("ProductVersion")], appinfo::versionText);
+    EXPECT_EQ(values[QStringLiteral("CompanyName")], ui::appinfo::credit);
+    EXPECT_EQ(values[QStringLiteral("ProductName")], ui::appinfo::name);
+    EXPECT_EQ(values[QStringLiteral("InternalName")], ui::appinfo::name);
+    EXPECT_EQ(values[QStringLiteral("OriginalFilename")], ui::appinfo::name + QStringLiteral(".exe"));
+    EXPECT_EQ(values[QStringLiteral("FileVersion")], ui::appinfo::versionText);
+    EXPECT_EQ(values[QStringLiteral("ProductVersion")], ui::appinfo::versionText);
     EXPECT_EQ(values[QStringLiteral("FileDescription")], QStringLiteral("Tallywick 网店记账"));
 
     const VersionNode* vars = root.child(QStringLiteral("VarFileInfo"));

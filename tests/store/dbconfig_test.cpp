@@ -1,9 +1,9 @@
+#include "Printing.h"
 #include "store/DbConfig.h"
 #include "store/EmptyStore.h"
 #include "store/Recordset.h"
 #include "store/StoreError.h"
 #include "support/Fixtures.h"
-#include "tests/store/Printing.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -1,5 +1,5 @@
+#include "Printing.h"
 #include "support/Fixtures.h"
-#include "tests/store/Printing.h"
 
 #include <QFile>
 #include <QProcess>

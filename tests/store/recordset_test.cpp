@@ -1,10 +1,10 @@
+#include "Printing.h"
 #include "store/DbConfig.h"
 #include "store/EmptyStore.h"
 #include "store/Recordset.h"
 #include "store/SqlText.h"
 #include "store/StoreError.h"
 #include "support/Fixtures.h"
-#include "tests/store/Printing.h"
 
 #include <QDir>
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
+#include "Printing.h"
 #include "store/DbConfig.h"
 #include "store/Recordset.h"
 #include "store/StoreError.h"
 #include "support/Fixtures.h"
-#include "tests/store/Printing.h"
 
 #include <QDir>
 #include <QFile>

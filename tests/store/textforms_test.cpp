@@ -1,6 +1,6 @@
+#include "Printing.h"
 #include "store/TextForms.h"
 #include "support/Fixtures.h"
-#include "tests/store/Printing.h"
 
 #include <gtest/gtest.h>
 

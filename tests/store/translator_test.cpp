@@ -1,8 +1,8 @@
+#include "Printing.h"
 #include "store/SqlText.h"
 #include "store/StoreError.h"
 #include "store/Translator.h"
 #include "support/Fixtures.h"
-#include "tests/store/Printing.h"
 
 #include <QRandomGenerator>
 #include <gtest/gtest.h>

@@ -106,7 +106,7 @@ TEST_F(FlexGridTest, WidthsAndHeightsAreTwips)
     EXPECT_TRUE(grid->isColumnHidden(0));
     EXPECT_EQ(grid->ColWidth(0), 0);
     EXPECT_EQ(grid->horizontalHeader()->sectionSize(1), 200);
-    EXPECT_EQ(grid->horizontalHeader()->sectionSize(2), twips::toPixels(800));
+    EXPECT_EQ(grid->horizontalHeader()->sectionSize(2), ui::twips::toPixels(800));
     EXPECT_EQ(grid->ColWidth(1), 3000);
     EXPECT_EQ(grid->rowHeight(0), 20);
     EXPECT_EQ(grid->horizontalHeader()->height(), 20);

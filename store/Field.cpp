@@ -11,35 +11,6 @@
 
 namespace store {
 
-Field::Field(QVariant value)
-    : m_kind(Kind::Null)
-{
-    if (value.isNull()) {
-        return;
-    }
-    switch (value.typeId()) {
-    case QMetaType::Int:
-    case QMetaType::LongLong:
-    case QMetaType::UInt:
-    case QMetaType::ULongLong:
-        m_kind = Kind::Integer;
-        m_integer = value.toLongLong();
-        break;
-    case QMetaType::Double:
-    case QMetaType::Float:
-        m_kind = Kind::Real;
-        m_real = value.toDouble();
-        break;
-    case QMetaType::QDate:
-        m_kind = Kind::Date;
-        m_text = value.toDate().toString(QStringLiteral("yyyy-MM-dd"));
-        break;
-    default:
-        m_kind = Kind::Text;
-        m_text = value.toString();
-    }
-}
-
 Field::Field(Kind kind, qint64 integer, double real, QString text)
     : m_kind(kind)
     , m_integer(integer)

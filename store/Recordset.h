@@ -14,7 +14,6 @@ struct Total;
 class Field final
 {
 public:
-    explicit Field(QVariant value);
     Field() = default;
     // Column column of st's current row; xsdate (dateColumn) holds yyyy-mm-dd text.
     static Field read(sqlite3_stmt* st, int column, bool dateColumn);

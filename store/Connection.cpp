@@ -16,20 +16,6 @@ constexpr int busyTimeoutMs = 3000;
 // The nine columns the windows read and write.
 constexpr const char* orderColumns[] = {"id", "spname", "jj", "sl", "sj", "mjzh", "kddh", "xsdate", "bz"};
 
-// A prepared statement that is always finalized.
-class Statement final
-{
-public:
-    Statement() = default;
-    ~Statement() { sqlite3_finalize(m_st); }
-    Q_DISABLE_COPY_MOVE(Statement)
-    sqlite3_stmt** out() { return &m_st; }
-    sqlite3_stmt* get() const { return m_st; }
-
-private:
-    sqlite3_stmt* m_st = nullptr;
-};
-
 void bind(sqlite3_stmt* st, const std::vector<SqlValue>& params, int& rc)
 {
     for (std::size_t i = 0; i < params.size() && rc == SQLITE_OK; ++i) {
@@ -135,18 +121,10 @@ void Connection::exec(const char* sql)
 
 void Connection::checkTable()
 {
-    Statement st;
-    int rc = sqlite3_prepare_v2(m_db, "PRAGMA table_info(ddlist)", -1, st.out(), nullptr);
-    if (rc != SQLITE_OK) {
-        fail(rc);
-    }
     QStringList present;
-    while ((rc = sqlite3_step(st.get())) == SQLITE_ROW) {
-        present << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st.get(), 1)));
-    }
-    if (rc != SQLITE_DONE) {
-        fail(rc);
-    }
+    scan("PRAGMA table_info(ddlist)", {}, [&](sqlite3_stmt* st) {
+        present << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 1)));
+    });
     if (present.isEmpty()) {
         throw StoreError(StoreError::Kind::WrongTable, texts::noOrderTable(m_path));
     }
@@ -227,18 +205,8 @@ std::optional<std::pair<QDate, QDate>> Connection::dateSpan()
 qint64 Connection::write(const Translation& statement)
 {
     requireWritable();
-    Statement st;
-    int rc =
-        sqlite3_prepare_v2(m_db, statement.sql.constData(), int(statement.sql.size()), st.out(), nullptr);
-    if (rc == SQLITE_OK) {
-        bind(st.get(), statement.params, rc);
-    }
-    if (rc == SQLITE_OK) {
-        rc = sqlite3_step(st.get());
-    }
-    if (rc != SQLITE_DONE) {
-        fail(rc);
-    }
+    const Prepared st(prepare(statement.sql, statement.params));
+    step(st.get());
     return sqlite3_changes64(m_db);
 }
 
@@ -250,22 +218,11 @@ qint64 Connection::deleteIds(const std::vector<qint64>& ids)
     }
     exec("BEGIN IMMEDIATE");
     try {
-        Statement st;
-        int rc = sqlite3_prepare_v2(m_db, "DELETE FROM ddlist WHERE id=?", -1, st.out(), nullptr);
         qint64 deleted = 0;
-        for (std::size_t i = 0; i < ids.size() && rc == SQLITE_OK; ++i) {
-            sqlite3_reset(st.get());
-            rc = sqlite3_bind_int64(st.get(), 1, ids[i]);
-            if (rc == SQLITE_OK) {
-                rc = sqlite3_step(st.get());
-                if (rc == SQLITE_DONE) {
-                    deleted += sqlite3_changes64(m_db);
-                    rc = SQLITE_OK;
-                }
-            }
-        }
-        if (rc != SQLITE_OK) {
-            fail(rc);
+        for (const qint64 id : ids) {
+            const Prepared st(prepare("DELETE FROM ddlist WHERE id=?", {id}));
+            step(st.get());
+            deleted += sqlite3_changes64(m_db);
         }
         exec("COMMIT");
         return deleted;

@@ -1,5 +1,6 @@
 // The listed orders as CSV through the save dialog's second type, read back with Python's csv module and
 // held against the workbook of the same grid; and exports that end early release their temporary files.
+#include "SaveDialogAnswer.h"
 #include "WorkbookReadback.h"
 #include "export/CsvField.h"
 #include "export/ExportTexts.h"
@@ -94,19 +95,6 @@ protected:
 };
 
 // The real save question, answered by a queued step that finds the dialog once it is up.
-void answerSaveDialog(const std::function<void(QFileDialog&)>& answer, int triesLeft = 200)
-{
-    QTimer::singleShot(0, [answer, triesLeft] {
-        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-        if (dialog == nullptr && triesLeft > 0) {
-            answerSaveDialog(answer, triesLeft - 1);
-            return;
-        }
-        ASSERT_NE(dialog, nullptr) << "no save dialog came up";
-        answer(*dialog);
-    });
-}
-
 TEST_F(CsvExportTest, CsvChosenInTheDialogHoldsTheWorkbooksCellsAsText)
 {
     list({
@@ -130,7 +118,7 @@ TEST_F(CsvExportTest, CsvChosenInTheDialogHoldsTheWorkbooksCellsAsText)
 
     // The real dialog: picking the CSV type changes the offered name, a name without suffix gets ".csv".
     xl::savefile_seam::reset();
-    answerSaveDialog([this](QFileDialog& dialog) {
+    exporttest::answerSaveDialog([this](QFileDialog& dialog) {
         EXPECT_EQ(dialog.nameFilters(),
                   (QStringList{QStringLiteral("Excel 工作簿 (*.xlsx)"), QStringLiteral("CSV 文件 (*.csv)")}));
         auto* types = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));

@@ -1,5 +1,6 @@
 // The export end to end: a grid as the listing leaves it goes out through ExportToExcel, and the file is
 // read back with an independent reader.
+#include "SaveDialogAnswer.h"
 #include "WorkbookReadback.h"
 #include "export/Application.h"
 #include "export/ExportToExcel.h"
@@ -295,24 +296,11 @@ TEST_F(ExportTest, AWorkbookThatCannotBeBegunIsReportedWhenItIsAdded)
 }
 
 // The real save question, answered by a queued step that finds the dialog once it is up.
-void answerSaveDialog(const std::function<void(QFileDialog&)>& answer, int triesLeft = 200)
-{
-    QTimer::singleShot(0, [answer, triesLeft] {
-        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-        if (dialog == nullptr && triesLeft > 0) {
-            answerSaveDialog(answer, triesLeft - 1);
-            return;
-        }
-        ASSERT_NE(dialog, nullptr) << "no save dialog came up";
-        answer(*dialog);
-    });
-}
-
 TEST_F(ExportTest, SaveDialogOffersAWorkbookNameAndCanBeCancelled)
 {
     list({{QStringLiteral("1"), QStringLiteral("杯子")}});
     bool asked = false;
-    answerSaveDialog([&asked](QFileDialog& dialog) {
+    exporttest::answerSaveDialog([&asked](QFileDialog& dialog) {
         asked = true;
         EXPECT_TRUE(dialog.testOption(QFileDialog::DontUseNativeDialog));
         EXPECT_EQ(dialog.acceptMode(), QFileDialog::AcceptSave);
@@ -331,7 +319,7 @@ TEST_F(ExportTest, SaveDialogOffersAWorkbookNameAndCanBeCancelled)
     EXPECT_TRUE(tmpIsEmpty());
 
     // Chosen without the suffix, the file still gets it.
-    answerSaveDialog([this](QFileDialog& dialog) {
+    exporttest::answerSaveDialog([this](QFileDialog& dialog) {
         auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
         ASSERT_NE(name, nullptr);
         name->setText(target(QStringLiteral("本月")));

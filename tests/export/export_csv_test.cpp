@@ -204,18 +204,11 @@ TEST_F(CsvExportTest, CancelledAndFailedExportsLeaveNoTemporaryFileOpen)
     if (geteuid() != 0) {
         GTEST_SKIP() << "a tiny filesystem needs mount rights";
     }
-    QTemporaryDir small;
-    if (QProcess::execute(QStringLiteral("mount"),
-                          {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
-                           QStringLiteral("size=64k"), QStringLiteral("tmpfs"), small.path()}) != 0) {
+    const testsupport::SmallDisk small(QStringLiteral("64k"));
+    if (!small.mounted()) {
         GTEST_SKIP() << "this machine does not let us mount a small filesystem";
     }
-    struct Unmount
-    {
-        QString folder;
-        ~Unmount() { QProcess::execute(QStringLiteral("umount"), {folder}); }
-    } unmount{small.path()};
-    setTmp(small.path());
+    setTmp(small.folder());
     ui::msgbox_seam::reset();
     ui::msgbox_seam::arm();
     xl::savefile_seam::setNextFileName(out.filePath(QStringLiteral("定单.xlsx")));
@@ -231,7 +224,7 @@ TEST_F(CsvExportTest, CancelledAndFailedExportsLeaveNoTemporaryFileOpen)
 
     // CSV onto a full disk: the earlier file under the name stays as it was, nothing else is left.
     setTmp(out.filePath(QStringLiteral("tmp")));
-    const QString earlier = QDir(small.path()).filePath(QStringLiteral("定单.csv"));
+    const QString earlier = QDir(small.folder()).filePath(QStringLiteral("定单.csv"));
     QFile old(earlier);
     ASSERT_TRUE(old.open(QIODevice::WriteOnly));
     old.write("earlier");
@@ -241,7 +234,7 @@ TEST_F(CsvExportTest, CancelledAndFailedExportsLeaveNoTemporaryFileOpen)
     xl::savefile_seam::setNextAnswer(earlier, QStringLiteral("CSV 文件 (*.csv)"));
     EXPECT_FALSE(ExportToExcel(*grid, nullptr));
     EXPECT_TRUE(lastMessage().contains(QStringLiteral("磁盘可能已满"))) << lastMessage().toStdString();
-    EXPECT_EQ(QDir(small.path()).entryList(QDir::Files | QDir::Hidden),
+    EXPECT_EQ(QDir(small.folder()).entryList(QDir::Files | QDir::Hidden),
               QStringList{QStringLiteral("定单.csv")});
     ASSERT_TRUE(old.open(QIODevice::ReadOnly));
     EXPECT_EQ(old.readAll(), QByteArray("earlier"));

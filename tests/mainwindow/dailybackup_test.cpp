@@ -157,18 +157,11 @@ TEST_F(DailyBackupTest, AFullDiskWarnsOnceAndLeavesNothingBehind)
     if (geteuid() != 0) {
         GTEST_SKIP() << "a tiny filesystem needs mount rights";
     }
-    QTemporaryDir mountPoint;
-    const QString folder = mountPoint.path();
-    if (QProcess::execute(QStringLiteral("mount"),
-                          {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
-                           QStringLiteral("size=1m"), QStringLiteral("tmpfs"), folder}) != 0) {
+    const testsupport::SmallDisk disk(QStringLiteral("1m"));
+    if (!disk.mounted()) {
         GTEST_SKIP() << "this machine does not let us mount a small filesystem";
     }
-    struct Unmount
-    {
-        QString folder;
-        ~Unmount() { QProcess::execute(QStringLiteral("umount"), {folder}); }
-    } unmount{folder};
+    const QString folder = disk.folder();
 
     const QString dataFile = QDir(folder).filePath(QStringLiteral("data.mdb"));
     store::createEmptyStore(dataFile);

@@ -168,17 +168,11 @@ TEST_F(SaveFaultTest, FullDiskRefusesTheSaveAndLosesNothing)
     if (geteuid() != 0) {
         GTEST_SKIP() << "a tiny filesystem needs mount rights";
     }
-    QTemporaryDir mountPoint;
-    const QString folder = mountPoint.path();
-    if (!run(QStringLiteral("mount"), {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
-                                       QStringLiteral("size=512k"), QStringLiteral("tmpfs"), folder})) {
+    const testsupport::SmallDisk disk(QStringLiteral("512k"));
+    if (!disk.mounted()) {
         GTEST_SKIP() << "this machine does not let us mount a small filesystem";
     }
-    struct Unmount
-    {
-        QString folder;
-        ~Unmount() { QProcess::execute(QStringLiteral("umount"), {folder}); }
-    } unmount{folder};
+    const QString folder = disk.folder();
 
     const QString dataFile = QDir(folder).filePath(QStringLiteral("data.mdb"));
     store::createEmptyStore(dataFile);

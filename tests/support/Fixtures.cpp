@@ -8,9 +8,11 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QProcess>
 #include <QWidget>
 #include <sqlite3.h>
 #include <stdexcept>
+#include <unistd.h>
 
 namespace testsupport {
 
@@ -134,6 +136,21 @@ QString TempStore::cell(qint64 id, const QString& column) const
     }
     const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(s.st, 0));
     return QString::fromUtf8(text, sqlite3_column_bytes(s.st, 0));
+}
+
+SmallDisk::SmallDisk(const QString& size)
+{
+    m_mounted = geteuid() == 0 && QProcess::execute(QStringLiteral("mount"),
+                                                    {QStringLiteral("-t"), QStringLiteral("tmpfs"),
+                                                     QStringLiteral("-o"), QStringLiteral("size=") + size,
+                                                     QStringLiteral("tmpfs"), m_dir.path()}) == 0;
+}
+
+SmallDisk::~SmallDisk()
+{
+    if (m_mounted) {
+        QProcess::execute(QStringLiteral("umount"), {m_dir.path()});
+    }
 }
 
 void StoreTest::SetUp()

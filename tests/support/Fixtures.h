@@ -40,6 +40,24 @@ private:
     QTemporaryDir m_dir;
 };
 
+// A small tmpfs mounted on a fresh folder for one test, unmounted when it goes: a full disk. Only root may
+// mount, and some machines forbid it even then: mounted() tells.
+class SmallDisk
+{
+public:
+    explicit SmallDisk(const QString& size);
+    ~SmallDisk();
+    SmallDisk(const SmallDisk&) = delete;
+    SmallDisk& operator=(const SmallDisk&) = delete;
+
+    bool mounted() const { return m_mounted; }
+    QString folder() const { return m_dir.path(); }
+
+private:
+    QTemporaryDir m_dir;
+    bool m_mounted = false;
+};
+
 // Base of store tests: a fresh data.mdb per test, ddrs released, listmode reset.
 class StoreTest : public ::testing::Test
 {

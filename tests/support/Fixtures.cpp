@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDir>
 #include <QProcess>
 #include <QWidget>
 #include <sqlite3.h>
@@ -144,6 +145,15 @@ SmallDisk::SmallDisk(const QString& size)
                                                     {QStringLiteral("-t"), QStringLiteral("tmpfs"),
                                                      QStringLiteral("-o"), QStringLiteral("size=") + size,
                                                      QStringLiteral("tmpfs"), m_dir.path()}) == 0;
+}
+
+QString SmallDisk::makeStore() const
+{
+    const QString dataFile = QDir(folder()).filePath(QStringLiteral("data.mdb"));
+    store::createEmptyStore(dataFile);
+    db_config::setAppFolder(folder());
+    db_config::connstr = db_config::buildConnstr(folder());
+    return dataFile;
 }
 
 SmallDisk::~SmallDisk()

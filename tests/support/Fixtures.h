@@ -52,6 +52,8 @@ public:
 
     bool mounted() const { return m_mounted; }
     QString folder() const { return m_dir.path(); }
+    // Puts an empty data.mdb on the disk and makes it the program's store; returns its path.
+    QString makeStore() const;
 
 private:
     QTemporaryDir m_dir;

@@ -134,13 +134,11 @@ std::optional<Amount> operator+(const Amount& a, const Amount& b)
 
 std::optional<Amount> operator-(const Amount& a, const Amount& b)
 {
-    Units x, y, difference;
-    int decimals;
-    if (!align(a.m_units, a.m_decimals, b.m_units, b.m_decimals, x, y, decimals) ||
-        __builtin_sub_overflow(x, y, &difference)) {
+    Units negated;
+    if (__builtin_sub_overflow(Units(0), b.m_units, &negated)) {
         return std::nullopt;
     }
-    return Amount(difference, decimals);
+    return a + Amount(negated, b.m_decimals);
 }
 
 std::optional<Amount> operator*(const Amount& a, const Amount& b)

@@ -8,7 +8,6 @@
 #include "ui/MessageBox.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -76,9 +75,8 @@ int main(int argc, char** argv)
     case app::SingleInstance::Claim::Handed:
         return 0;
     case app::SingleInstance::Claim::Busy:
-        ui::MsgBox(app_texts::storeInUse(
-                       QDir::toNativeSeparators(QDir(folder).filePath(QStringLiteral("data.mdb")))),
-                   ui::MB_OK_EXCLAMATION, app_texts::notice);
+        ui::MsgBox(app_texts::storeInUse(db_config::buildConnstr(folder).dataFile), ui::MB_OK_EXCLAMATION,
+                   app_texts::notice);
         return 1;
     }
 

@@ -55,7 +55,7 @@ void BM_GridPage(benchmark::State& state)
 void BM_StraightPage(benchmark::State& state)
 {
     const std::vector<qint64>& ids = listedIds();
-    const QByteArray path = db_config::dataSource(db_config::connstr).toUtf8();
+    const QByteArray path = db_config::connstr.dataFile.toUtf8();
     const int first = firstRow(state.range(0) != 0);
     int turn = 0;
     for (auto _ : state) {

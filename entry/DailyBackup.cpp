@@ -47,7 +47,7 @@ bool storeIsWritable(const QString& dataFile)
 void backupIfDue(QWidget* parent)
 {
     try {
-        const QString dataFile = db_config::dataSource(db_config::connstr);
+        const QString dataFile = db_config::connstr.dataFile;
         const QDate today = store::backup_clock::today();
         Tried& t = tried();
         if (dataFile.isEmpty() || (t.dataFile == dataFile && t.day == today)) {

@@ -8,7 +8,7 @@
 
 namespace mainwindow {
 
-ListedOrders::ListedOrders(QString connectionString,
+ListedOrders::ListedOrders(db_config::ConnectionString connectionString,
                            std::vector<qint64> ids,
                            std::vector<store::StoredOrder> firstOrders)
     : m_reader(std::make_shared<store::OrderReader>(std::move(connectionString)))

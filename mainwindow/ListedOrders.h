@@ -18,7 +18,7 @@ class ListedOrders final : public ui::GridRows
 {
 public:
     // The listing's first orders make the first page: the list shows them without another read.
-    ListedOrders(QString connectionString,
+    ListedOrders(db_config::ConnectionString connectionString,
                  std::vector<qint64> ids,
                  std::vector<store::StoredOrder> firstOrders = {});
     Q_DISABLE_COPY_MOVE(ListedOrders)

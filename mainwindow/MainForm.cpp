@@ -111,14 +111,14 @@ void MainForm::Form_Load()
         return;
     }
     m_loaded = true;
-    const QString folder = db_config::appFolder();
-    const QString dataFile = QDir(folder).filePath(QStringLiteral("data.mdb"));
+    const db_config::ConnectionString connection = db_config::buildConnstr(db_config::appFolder());
+    const QString& dataFile = connection.dataFile;
     bool goOn = true;
     const bool listed = mainwindow::runGuarded(
         this,
         [&] {
             // 1. The skin: a style sheet beside the executable, when there is a readable one.
-            QFile skin(QDir(folder).filePath(QStringLiteral("skin.she")));
+            QFile skin(QDir(connection.folder).filePath(QStringLiteral("skin.she")));
             if (skin.open(QIODevice::ReadOnly)) {
                 qApp->setStyleSheet(QString::fromUtf8(skin.readAll()));
             }
@@ -130,7 +130,7 @@ void MainForm::Form_Load()
             // 4-6.
             c1->setCurrentText(texts::fieldPrompt);
             db_config::listmode = texts::listmodeQuery;
-            db_config::connstr = db_config::buildConnstr(folder);
+            db_config::connstr = connection;
             // 7. Today's orders; an Access (Jet) data.mdb is first offered for conversion.
             goOn = jetimport::offerConversion(this, dataFile);
             if (goOn) {

@@ -10,8 +10,20 @@ class Recordset;
 // The process-wide values that every database operation and every refresh reads.
 namespace db_config {
 
-// Connection string: the provider text with the path of data.mdb beside the executable.
-extern QString connstr;
+// A connection string with the folder and the data file it was made from kept beside its text, so
+// nothing is ever parsed back out of it: a folder may hold ";" and "=" ("x;b=c").
+struct ConnectionString
+{
+    QString text;     // "Provider=...;Data Source=" + dataFile + ";Persist Security Info=False"
+    QString folder;   // where data.mdb lies
+    QString dataFile; // the path of data.mdb
+
+    bool isEmpty() const { return dataFile.isEmpty(); }
+    friend bool operator==(const ConnectionString&, const ConnectionString&) = default;
+};
+
+// Connection string of data.mdb beside the executable.
+extern ConnectionString connstr;
 // Mode string: "cx" when the list follows the filter controls, "all" when it shows every order.
 extern QString listmode;
 // Shared recordset: created on first use, released at the end of every operation that uses it.
@@ -34,9 +46,7 @@ struct DdrsScope
 QString appFolder();
 void setAppFolder(const QString& folder);
 
-// "Provider=...;Data Source=" + folder + separator + "data.mdb;Persist Security Info=False".
-QString buildConnstr(const QString& folder);
-// The Data Source of a connection string: the path of the data file.
-QString dataSource(const QString& connectionString);
+// The connection string of data.mdb in this folder.
+ConnectionString buildConnstr(const QString& folder);
 
 } // namespace db_config

@@ -33,13 +33,12 @@ DatePlan planFor(Connection& connection, const Translation& list)
     return covered / days > wideRangeShare ? DatePlan::Scan : DatePlan::Index;
 }
 
-QString dataFile(const QString& connectionString)
+QString dataFile(const db_config::ConnectionString& connectionString)
 {
-    const QString path = db_config::dataSource(connectionString);
-    if (path.isEmpty()) {
+    if (connectionString.isEmpty()) {
         throw StoreError(StoreError::Kind::Refused, texts::noConnection());
     }
-    return path;
+    return connectionString.dataFile;
 }
 
 QByteArray orderColumnList()
@@ -109,8 +108,9 @@ std::vector<StoredOrder> readOrdersOn(Connection& connection, std::span<const qi
 
 } // namespace
 
-Listing
-runListing(const QString& connectionString, const QStringList& totalStatements, const QString& listStatement)
+Listing runListing(const db_config::ConnectionString& connectionString,
+                   const QStringList& totalStatements,
+                   const QString& listStatement)
 {
     // Every statement is read before the file is touched: a refused one changes nothing.
     Translation list = translate(listStatement);
@@ -145,7 +145,7 @@ runListing(const QString& connectionString, const QStringList& totalStatements, 
     return listing;
 }
 
-OrderReader::OrderReader(QString connectionString)
+OrderReader::OrderReader(db_config::ConnectionString connectionString)
     : m_connectionString(std::move(connectionString))
 {}
 
@@ -172,7 +172,8 @@ void OrderReader::close()
     m_connection.reset();
 }
 
-std::vector<StoredOrder> readOrders(const QString& connectionString, std::span<const qint64> ids)
+std::vector<StoredOrder> readOrders(const db_config::ConnectionString& connectionString,
+                                    std::span<const qint64> ids)
 {
     return OrderReader(connectionString).read(ids);
 }

@@ -31,13 +31,15 @@ struct Listing
 // Runs total statements (count and sums) and a list statement ("select * ... order by id desc") that
 // share one condition, in one pass over the matching rows on one connection to the file named by the
 // connection string. Throws StoreError; Refused when the statements do not share their condition.
-Listing
-runListing(const QString& connectionString, const QStringList& totalStatements, const QString& listStatement);
+Listing runListing(const db_config::ConnectionString& connectionString,
+                   const QStringList& totalStatements,
+                   const QString& listStatement);
 
 // The stored orders of these ids, at most readOrdersLimit of them, in no particular order; an id that
 // names no stored order (deleted since it was listed) has none. Throws StoreError.
 constexpr std::size_t readOrdersLimit = 256;
-std::vector<StoredOrder> readOrders(const QString& connectionString, std::span<const qint64> ids);
+std::vector<StoredOrder> readOrders(const db_config::ConnectionString& connectionString,
+                                    std::span<const qint64> ids);
 
 class Connection;
 
@@ -46,7 +48,7 @@ class Connection;
 class OrderReader final
 {
 public:
-    explicit OrderReader(QString connectionString);
+    explicit OrderReader(db_config::ConnectionString connectionString);
     ~OrderReader();
     Q_DISABLE_COPY_MOVE(OrderReader)
 
@@ -54,7 +56,7 @@ public:
     void close();
 
 private:
-    QString m_connectionString;
+    db_config::ConnectionString m_connectionString;
     std::unique_ptr<Connection> m_connection;
 };
 

@@ -45,11 +45,10 @@ Recordset::~Recordset() = default;
 
 QString Recordset::dataFile() const
 {
-    const QString path = db_config::dataSource(ActiveConnection);
-    if (path.isEmpty()) {
+    if (ActiveConnection.isEmpty()) {
         throw StoreError(StoreError::Kind::Refused, texts::noConnection());
     }
-    return path;
+    return ActiveConnection.dataFile;
 }
 
 void Recordset::Open()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/DbConfig.h"
+
 #include <QString>
 #include <QVariant>
 #include <memory>
@@ -51,11 +53,11 @@ public:
     Recordset(const Recordset&) = delete;
     Recordset& operator=(const Recordset&) = delete;
 
-    QString ActiveConnection; // connection string; the file is its Data Source
-    int CursorLocation = 2;   // 3: client side
-    int CursorType = 0;       // 3: static
-    int LockType = 1;         // 1: read-only, 4: batch optimistic
-    QString Source;           // the statement, in the dialect the windows write
+    db_config::ConnectionString ActiveConnection; // names the data file
+    int CursorLocation = 2;                       // 3: client side
+    int CursorType = 0;                           // 3: static
+    int LockType = 1;                             // 1: read-only, 4: batch optimistic
+    QString Source;                               // the statement, in the dialect the windows write
 
     // Runs Source on a fresh connection; throws StoreError. An insert or an update leaves the recordset
     // closed (it has no rows); a select leaves it open on its first row.

@@ -41,7 +41,7 @@ TEST_F(StartupTest, ListsTodaysOrdersOnlyWithTheirTotals)
                                           QStringLiteral("K3"), isoDay(0));
     store->addOrder(QStringLiteral("明天的"), 1, 1, 2, QStringLiteral("丁"), QStringLiteral("K4"), isoDay(1));
     db_config::listmode = QStringLiteral("all");
-    db_config::connstr.clear();
+    db_config::connstr = {};
 
     auto* form = new MainForm;
     form->show(); // the load runs as soon as the window is on the screen

@@ -6,6 +6,7 @@
 #include "support/Fixtures.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -13,22 +14,30 @@
 
 namespace {
 
-TEST(DbConfigTest, ConnectionStringNamesDataMdbBesideTheProgram)
+TEST(DbConfigTest, ConnectionStringNamesDataMdbInItsFolder)
 {
-    EXPECT_EQ(db_config::buildConnstr(QStringLiteral("/opt/tallywick")),
+    EXPECT_EQ(db_config::buildConnstr(QStringLiteral("/opt/tallywick")).text,
               QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=/opt/tallywick/data.mdb;Persist "
                              "Security Info=False"));
-    EXPECT_EQ(db_config::buildConnstr(QStringLiteral("/opt/tallywick/")),
-              db_config::buildConnstr(QStringLiteral("/opt/tallywick")));
-    EXPECT_EQ(db_config::dataSource(db_config::buildConnstr(QStringLiteral("/opt/淘宝 记账"))),
+    EXPECT_EQ(db_config::buildConnstr(QStringLiteral("/opt/tallywick/")).dataFile,
+              db_config::buildConnstr(QStringLiteral("/opt/tallywick")).dataFile);
+    EXPECT_EQ(db_config::buildConnstr(QStringLiteral("/opt/淘宝 记账")).dataFile,
               QStringLiteral("/opt/淘宝 记账/data.mdb"));
-    EXPECT_EQ(db_config::dataSource(QStringLiteral("Provider=x;data source=/a/b.mdb")),
-              QStringLiteral("/a/b.mdb"));
-    EXPECT_EQ(db_config::dataSource(QStringLiteral("Provider=x")), QString());
-    // A folder name with a ";" in it still names the right file.
-    EXPECT_EQ(db_config::dataSource(db_config::buildConnstr(QStringLiteral("/home/me/shop;2026"))),
-              QStringLiteral("/home/me/shop;2026/data.mdb"));
-    EXPECT_EQ(db_config::dataSource(QStringLiteral("Data Source=/a;b.mdb")), QStringLiteral("/a;b.mdb"));
+    EXPECT_EQ(db_config::buildConnstr(QStringLiteral("/")).dataFile, QStringLiteral("/data.mdb"));
+
+    // A folder whose name reads like more of the connection string still holds the store that is opened.
+    QTemporaryDir dir;
+    const QString folder = dir.filePath(QStringLiteral("x;b=c"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    store::createEmptyStore(folder + QStringLiteral("/data.mdb"));
+    store::Recordset rs;
+    rs.ActiveConnection = db_config::buildConnstr(folder);
+    rs.Source = QStringLiteral("select count(*) as j from ddlist where 1=1 ");
+    ASSERT_NO_THROW(rs.Open());
+    EXPECT_EQ(rs.Fields(QStringLiteral("j")).text(), QStringLiteral("0"));
+    rs.Close();
+    rs.ActiveConnection = {};
+    EXPECT_THROW(rs.Open(), store::StoreError) << "no connection names no file";
 
     db_config::setAppFolder(QString());
     EXPECT_EQ(db_config::appFolder(), QCoreApplication::applicationDirPath());

@@ -3,6 +3,7 @@
 #include "entry/DailyBackup.h"
 #include "export/ExportToExcel.h"
 #include "jetimport/Offer.h"
+#include "mainwindow/GridColumns.h"
 #include "mainwindow/Guarded.h"
 #include "mainwindow/ListedOrders.h"
 #include "mainwindow/MainTexts.h"
@@ -66,11 +67,7 @@ MainForm::MainForm(QWidget* parent)
 
 MainForm::~MainForm()
 {
-    // The wheel module ignores its own failures; nothing may leave a destructor.
-    try {
-        modMouseWheel::UnhookWheel();
-    } catch (...) {
-    }
+    modMouseWheel::UnhookWheel();
 }
 
 void MainForm::connectHandlers()
@@ -161,12 +158,12 @@ void MainForm::setUpGrid(int orders)
 {
     ui::FlexGrid& grid = *MSFlexGrid1;
     grid.setRows(orders + 1);
-    grid.setCols(static_cast<int>(texts::gridColumns.size()));
+    grid.setCols(static_cast<int>(mainwindow::gridColumns.size()));
     grid.Clear();
-    grid.setFormatString(texts::gridFormat);
-    grid.setRowHeight(-1, texts::gridRowHeight);
-    for (int col = 0; col < static_cast<int>(texts::gridWidths.size()); ++col) {
-        grid.setColWidth(col, texts::gridWidths[col]);
+    grid.setFormatString(mainwindow::gridFormat);
+    grid.setRowHeight(-1, mainwindow::gridRowHeight);
+    for (int col = 0; col < grid.Cols(); ++col) {
+        grid.setColWidth(col, mainwindow::gridColumns[std::size_t(col)].width);
     }
 }
 
@@ -331,14 +328,10 @@ void MainForm::showEvent(QShowEvent* event)
 void MainForm::changeEvent(QEvent* event)
 {
     if (event->type() == QEvent::ActivationChange) {
-        // The wheel module ignores its own failures, and an activation change has nobody to tell.
-        try {
-            if (isActiveWindow()) {
-                modMouseWheel::HookWheel(this);
-            } else {
-                modMouseWheel::UnhookWheel();
-            }
-        } catch (...) {
+        if (isActiveWindow()) {
+            modMouseWheel::HookWheel(this);
+        } else {
+            modMouseWheel::UnhookWheel();
         }
     }
     QWidget::changeEvent(event);

@@ -8,23 +8,19 @@ void ScrollFlexGrid(ui::FlexGrid* grid, int rotation)
     if (grid == nullptr) {
         return;
     }
-    // Scrolling is a convenience: a grid that cannot be read or moved just stays where it is.
-    try {
-        int top = 0;
-        if (rotation > 0) {
-            top = grid->TopRow() - WheelScrollRows;
-            if (top < 1) {
-                top = 1; // row 0 is the header
-            }
-        } else {
-            top = grid->TopRow() + WheelScrollRows;
-            if (top > grid->Rows() - 1) {
-                top = grid->Rows() - 1;
-            }
+    int top = 0;
+    if (rotation > 0) {
+        top = grid->TopRow() - WheelScrollRows;
+        if (top < 1) {
+            top = 1; // row 0 is the header
         }
-        grid->setTopRow(top);
-    } catch (...) {
+    } else {
+        top = grid->TopRow() + WheelScrollRows;
+        if (top > grid->Rows() - 1) {
+            top = grid->Rows() - 1;
+        }
     }
+    grid->setTopRow(top);
 }
 
 } // namespace modMouseWheel

@@ -5,44 +5,26 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QObject>
+#include <QPointer>
 #include <QWheelEvent>
+#include <QWidget>
 
 namespace modMouseWheel {
 
-QPointer<QWidget> hookedForm;
-WId hookedWindow = 0;
-bool previousWindowProc = false;
-
 namespace {
 
-// The one filter object of the module; it forwards to WheelWindowProc and notices when the hooked window
-// goes away without being unhooked, so the marker never claims a filter on a window that is gone.
+// The window whose wheel messages are watched; empty while unhooked, and by itself once that window is gone.
+QPointer<QWidget> hookedForm;
+
+// The one filter object of the module; it forwards to WheelWindowProc.
 class WheelFilter final : public QObject
 {
 public:
     using QObject::QObject;
     Q_DISABLE_COPY_MOVE(WheelFilter)
 
-    void watch(QWidget* form)
-    {
-        m_watched = form;
-        connect(form, &QObject::destroyed, this, &WheelFilter::formGone, Qt::UniqueConnection);
-    }
-    void unwatch() { m_watched = nullptr; }
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override { return WheelWindowProc(watched, event); }
-
-private:
-    void formGone(QObject* gone)
-    {
-        if (gone == m_watched) {
-            m_watched = nullptr;
-            previousWindowProc = false;
-        }
-    }
-
-    const QObject* m_watched = nullptr; // compared only, never used: it may be half destroyed
 };
 
 QPointer<WheelFilter> theFilter;
@@ -77,54 +59,33 @@ void HookWheel(QWidget* form)
     if (form == nullptr) {
         return;
     }
-    // Failures to hook only mean the wheel does not scroll the grid; the window goes on as usual.
-    try {
-        WheelFilter* f = filter();
-        if (!hookedForm.isNull() && hookedForm != form) {
-            hookedForm->removeEventFilter(f);
-        }
-        hookedForm = form;
-        hookedWindow = form->internalWinId();
-        // Qt keeps a filter object once per watched object, so hooking twice leaves one filter.
-        form->installEventFilter(f);
-        f->watch(form);
-        previousWindowProc = true;
-    } catch (...) {
+    WheelFilter* f = filter();
+    if (!hookedForm.isNull() && hookedForm != form) {
+        hookedForm->removeEventFilter(f);
     }
+    hookedForm = form;
+    // Qt keeps a filter object once per watched object, so hooking twice leaves one filter.
+    form->installEventFilter(f);
 }
 
 void UnhookWheel()
 {
-    try {
-        if (!theFilter.isNull()) {
-            if (!hookedForm.isNull()) {
-                hookedForm->removeEventFilter(theFilter.data());
-            }
-            theFilter->unwatch();
-        }
-    } catch (...) {
+    if (!theFilter.isNull() && !hookedForm.isNull()) {
+        hookedForm->removeEventFilter(theFilter.data());
     }
     hookedForm = nullptr;
-    previousWindowProc = false;
 }
 
 bool WheelWindowProc(QObject* window, QEvent* event)
 {
-    if (event == nullptr || event->type() != QEvent::Wheel) {
+    if (event == nullptr || event->type() != QEvent::Wheel || hookedForm.isNull() ||
+        window != hookedForm.data()) {
         return false;
     }
-    // No failure of the scroll may reach the event loop; the event goes on whatever happens here.
-    try {
-        if (hookedForm.isNull() || window != hookedForm.data()) {
-            return false;
-        }
-        const auto* wheel = static_cast<const QWheelEvent*>(event);
-        if (!isVerticalWheel(*wheel)) {
-            return false;
-        }
+    const auto* wheel = static_cast<const QWheelEvent*>(event);
+    if (isVerticalWheel(*wheel)) {
         ScrollFlexGrid(hookedForm->findChild<ui::FlexGrid*>(QStringLiteral("MSFlexGrid1")),
                        wheel->angleDelta().y());
-    } catch (...) {
     }
     return false;
 }

@@ -1,7 +1,6 @@
 #pragma once
 
-#include <QPointer>
-#include <QWidget>
+class QWidget;
 
 class QEvent;
 class QObject;
@@ -18,14 +17,6 @@ namespace modMouseWheel {
 
 // Rows the grid moves per wheel message, whatever the size of the turn.
 inline constexpr int WheelScrollRows = 3;
-
-// The window whose wheel messages are watched; empty while unhooked, and by itself once that window is gone.
-extern QPointer<QWidget> hookedForm;
-// That window's native id as it was when hooked (0 if it had none yet); UnhookWheel leaves it in place.
-extern WId hookedWindow;
-// Stands for the handling every message is passed on to: true while the module's event filter sits in
-// front of hookedForm's own event handling, false once that handling has the messages to itself again.
-extern bool previousWindowProc;
 
 // Starts turning wheel messages over form into scrolls of its grid "MSFlexGrid1". Hooking the same window
 // again adds no second filter; hooking another window moves the filter there.

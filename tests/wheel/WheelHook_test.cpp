@@ -119,9 +119,6 @@ protected:
 TEST_F(WheelHookTest, EachNotchScrollsThreeRowsWhileTheWindowIsActive)
 {
     ASSERT_NO_FATAL_FAILURE(openMainForm());
-    EXPECT_EQ(modMouseWheel::hookedForm, form.data());
-    EXPECT_TRUE(modMouseWheel::previousWindowProc);
-
     EXPECT_EQ(turn(-Notch), 4);
     EXPECT_EQ(turn(-Notch), 7);
     EXPECT_EQ(turn(Notch), 4);
@@ -166,8 +163,6 @@ TEST_F(WheelHookTest, DeactivationStopsTheScrollingAndReturningResumesIt)
     ASSERT_EQ(turn(-Notch), 4);
 
     ASSERT_NO_FATAL_FAILURE(deactivateMainForm());
-    EXPECT_TRUE(modMouseWheel::hookedForm.isNull());
-    EXPECT_FALSE(modMouseWheel::previousWindowProc);
     EXPECT_EQ(turn(-Notch), 4);
     EXPECT_EQ(turn(Notch), 4);
 
@@ -206,15 +201,11 @@ TEST_F(WheelHookTest, TheWheelDoesNotScrollWhileTheEntryWindowIsOpen)
 TEST_F(WheelHookTest, HookingTwiceAddsNoFilterAndUnhookingRemovesIt)
 {
     ASSERT_NO_FATAL_FAILURE(openMainForm());
-    const WId window = modMouseWheel::hookedWindow;
     modMouseWheel::HookWheel(form);
     modMouseWheel::HookWheel(form);
     EXPECT_EQ(turn(-Notch), 4);
 
     modMouseWheel::UnhookWheel();
-    EXPECT_TRUE(modMouseWheel::hookedForm.isNull());
-    EXPECT_FALSE(modMouseWheel::previousWindowProc);
-    EXPECT_EQ(modMouseWheel::hookedWindow, window);
     EXPECT_EQ(turn(-Notch), 4);
     modMouseWheel::UnhookWheel(); // a second time is harmless
     EXPECT_EQ(turn(-Notch), 4);
@@ -226,11 +217,9 @@ TEST_F(WheelHookTest, HookingTwiceAddsNoFilterAndUnhookingRemovesIt)
 TEST_F(WheelHookTest, AWindowDestroyedWhileHookedLeavesNothingBehind)
 {
     ASSERT_NO_FATAL_FAILURE(openMainForm());
-    ASSERT_EQ(modMouseWheel::hookedForm, form.data());
+    ASSERT_EQ(turn(-Notch), 4);
     delete form.data();
-    EXPECT_TRUE(modMouseWheel::hookedForm.isNull());
-    EXPECT_FALSE(modMouseWheel::previousWindowProc);
-    modMouseWheel::UnhookWheel();
+    modMouseWheel::UnhookWheel(); // the window it was hooked to is gone
 
     ASSERT_NO_FATAL_FAILURE(openMainForm());
     EXPECT_EQ(turn(-Notch), 4);

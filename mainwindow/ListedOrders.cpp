@@ -1,6 +1,6 @@
 #include "mainwindow/ListedOrders.h"
 
-#include "mainwindow/MainTexts.h"
+#include "mainwindow/GridColumns.h"
 
 #include <QHash>
 #include <QTimer>
@@ -17,18 +17,11 @@ ListedOrders::ListedOrders(db_config::ConnectionString connectionString,
     if (!firstOrders.empty() && !m_ids.empty()) {
         keep(0, std::move(firstOrders));
     }
-    const auto& stored = store::storedOrderColumns;
-    for (std::size_t col = 0; col < m_columns.size(); ++col) {
-        const QByteArray name = main_texts::gridColumns[col].toLatin1();
-        const auto found =
-            std::find_if(stored.begin(), stored.end(), [&](const char* c) { return name == c; });
-        m_columns[col] = int(found - stored.begin());
-    }
 }
 
 QString ListedOrders::text(int row, int col)
 {
-    if (row < 1 || std::size_t(row) > m_ids.size() || col < 0 || col >= int(m_columns.size())) {
+    if (row < 1 || std::size_t(row) > m_ids.size() || col < 0 || col >= int(gridColumns.size())) {
         return QString();
     }
     const std::size_t index = std::size_t(row) - 1;
@@ -40,9 +33,10 @@ QString ListedOrders::text(int row, int col)
     if (!order) {
         return QString();
     }
-    const store::Field& field = (*order)[std::size_t(m_columns[col])];
-    if (col == main_texts::remarkColumn && field.isNull()) {
-        return main_texts::nullRemark;
+    const std::size_t stored = gridColumns[std::size_t(col)].stored;
+    const store::Field& field = (*order)[stored];
+    if (stored == store::columnAt("bz") && field.isNull()) {
+        return nullRemark;
     }
     return field.text();
 }

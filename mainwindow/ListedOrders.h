@@ -49,7 +49,6 @@ private:
     std::shared_ptr<store::OrderReader> m_reader;
     std::vector<qint64> m_ids;
     std::vector<Page> m_pages;
-    std::array<int, 9> m_columns{}; // the stored column of each grid column
     quint64 m_clock = 0;
     int m_reads = 0;
 };

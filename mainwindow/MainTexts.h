@@ -65,19 +65,6 @@ inline QString listStatement(const QString& condition)
            QStringLiteral("  order by id desc");
 }
 
-// The grid after a listing: titles, widths in twips, the column each grid column shows, row height.
-inline const QString gridFormat =
-    QStringLiteral("|<商品名称|<买家呢称|<购买数量|<进价|<售价|<销售日期|<快递单号|<备注");
-inline const std::array<int, 9> gridWidths = {0, 3000, 1500, 800, 800, 800, 1200, 1800, 3000};
-inline const std::array<QString, 9> gridColumns = {
-    QStringLiteral("id"),     QStringLiteral("spname"), QStringLiteral("mjzh"),
-    QStringLiteral("sl"),     QStringLiteral("jj"),     QStringLiteral("sj"),
-    QStringLiteral("xsdate"), QStringLiteral("kddh"),   QStringLiteral("bz")};
-constexpr int gridRowHeight = 300;
-constexpr int remarkColumn = 8;
-// What a NULL remark shows.
-inline const QString nullRemark = QStringLiteral(" ");
-
 // Conditions.
 inline QString singleDay(const QString& date)
 {

@@ -1,5 +1,6 @@
 #include "store/Connection.h"
 
+#include "store/OrderTable.h"
 #include "store/StoreError.h"
 #include "store/StoreTexts.h"
 #include "store/StoredDate.h"
@@ -12,9 +13,6 @@ namespace store {
 namespace {
 
 constexpr int busyTimeoutMs = 3000;
-
-// The nine columns the windows read and write.
-constexpr const char* orderColumns[] = {"id", "spname", "jj", "sl", "sj", "mjzh", "kddh", "xsdate", "bz"};
 
 void bind(sqlite3_stmt* st, const std::vector<SqlValue>& params, int& rc)
 {
@@ -129,9 +127,9 @@ void Connection::checkTable()
         throw StoreError(StoreError::Kind::WrongTable, texts::noOrderTable(m_path));
     }
     QStringList missing;
-    for (const char* name : orderColumns) {
-        if (!present.contains(QLatin1String(name), Qt::CaseInsensitive)) {
-            missing << QLatin1String(name);
+    for (const OrderColumn& column : orderColumns) {
+        if (!present.contains(QLatin1String(column.name), Qt::CaseInsensitive)) {
+            missing << QLatin1String(column.name);
         }
     }
     if (!missing.isEmpty()) {

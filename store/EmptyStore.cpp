@@ -1,5 +1,6 @@
 #include "store/EmptyStore.h"
 
+#include "store/OrderTable.h"
 #include "store/StoreError.h"
 #include "store/StoreTexts.h"
 
@@ -10,20 +11,18 @@ namespace store {
 
 namespace {
 
-const char* const schema = "PRAGMA journal_mode=DELETE;"
-                           "BEGIN;"
-                           "CREATE TABLE ddlist ("
-                           "id INTEGER PRIMARY KEY AUTOINCREMENT,"
-                           " spname TEXT NOT NULL,"
-                           " jj REAL NOT NULL,"
-                           " sl REAL NOT NULL,"
-                           " sj REAL NOT NULL,"
-                           " mjzh TEXT NOT NULL,"
-                           " kddh TEXT NOT NULL,"
-                           " xsdate TEXT NOT NULL,"
-                           " bz TEXT);"
-                           "CREATE INDEX ddlist_xsdate ON ddlist (xsdate);"
-                           "COMMIT;";
+// "CREATE TABLE ddlist (id INTEGER PRIMARY KEY AUTOINCREMENT, spname TEXT NOT NULL, ...)" and the index
+// of the sale dates, in one transaction.
+std::string schema()
+{
+    std::string columns;
+    for (const OrderColumn& c : orderColumns) {
+        columns += std::string(columns.empty() ? "" : ", ") + c.name + ' ' + c.sqlType +
+                   (c.required ? " NOT NULL" : "");
+    }
+    return std::string("PRAGMA journal_mode=DELETE;BEGIN;CREATE TABLE ") + orderTable + " (" + columns +
+           ");CREATE INDEX ddlist_xsdate ON " + orderTable + " (xsdate);COMMIT;";
+}
 
 } // namespace
 
@@ -48,7 +47,7 @@ void createEmptyStore(const QString& path)
     QString detail;
     if (rc == SQLITE_OK) {
         sqlite3_exec(db, "PRAGMA synchronous=FULL", nullptr, nullptr, nullptr);
-        rc = sqlite3_exec(db, schema, nullptr, nullptr, nullptr);
+        rc = sqlite3_exec(db, schema().c_str(), nullptr, nullptr, nullptr);
     }
     if (rc != SQLITE_OK) {
         detail = QString::fromUtf8(db ? sqlite3_errmsg(db) : sqlite3_errstr(rc));

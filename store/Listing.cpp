@@ -41,21 +41,12 @@ QString dataFile(const db_config::ConnectionString& connectionString)
     return connectionString.dataFile;
 }
 
-QByteArray orderColumnList()
-{
-    QByteArray text;
-    for (const char* column : storedOrderColumns) {
-        text += column + QByteArray(column == storedOrderColumns.back() ? "" : ",");
-    }
-    return text;
-}
-
 // "SELECT <nine columns> FROM ddlist WHERE id IN (?,...)" with readOrdersLimit places: one statement
 // text for every page, the places not needed bound to NULL.
 const QByteArray& readOrdersSql()
 {
     static const QByteArray sql = [] {
-        QByteArray text = "SELECT " + orderColumnList() + " FROM ddlist WHERE id IN (?";
+        QByteArray text = "SELECT " + QByteArray::fromStdString(columnList()) + " FROM ddlist WHERE id IN (?";
         for (std::size_t i = 1; i < readOrdersLimit; ++i) {
             text += ",?";
         }
@@ -69,7 +60,8 @@ constexpr int rangeFactor = 4; // a range read of up to four rows for each one w
 
 const QByteArray& readOrdersRangeSql()
 {
-    static const QByteArray sql = "SELECT " + orderColumnList() + " FROM ddlist WHERE id BETWEEN ? AND ?";
+    static const QByteArray sql =
+        "SELECT " + QByteArray::fromStdString(columnList()) + " FROM ddlist WHERE id BETWEEN ? AND ?";
     return sql;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/OrderTable.h"
 #include "store/Recordset.h"
 #include "store/Totals.h"
 
@@ -12,11 +13,8 @@
 
 namespace store {
 
-// The order table's columns, in the order readOrders gives them.
-inline constexpr std::array<const char*, 9> storedOrderColumns = {"id",   "spname", "jj",     "sl", "sj",
-                                                                  "mjzh", "kddh",   "xsdate", "bz"};
-// One stored order, its columns as storedOrderColumns names them.
-using StoredOrder = std::array<Field, storedOrderColumns.size()>;
+// One stored order, its columns in stored order (orderColumns).
+using StoredOrder = std::array<Field, orderColumns.size()>;
 
 // One listing: the ids of the listed orders in the list's order, which is all it takes to find each
 // row again, the totals over the same orders, and the orders of the first page (readOrders of the first

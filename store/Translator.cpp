@@ -1,5 +1,6 @@
 #include "store/Translator.h"
 
+#include "store/OrderTable.h"
 #include "store/StatementTokens.h"
 #include "store/StoreError.h"
 #include "store/StoreTexts.h"
@@ -16,29 +17,9 @@ constexpr int maxExprDepth = 16;          // nesting of parentheses in a sum
 constexpr std::size_t maxSumSteps = 256;  // terms of a sum
 constexpr qsizetype maxLikeBytes = 40000; // below SQLite's like-pattern limit of 50,000 bytes
 
-enum class ColumnKind { Key, Text, Number, Date };
-
-struct Column
+const OrderColumn* findColumn(const QString& word)
 {
-    const char* name;
-    ColumnKind kind;
-};
-
-constexpr std::array<Column, 9> columns{{{"id", ColumnKind::Key},
-                                         {"spname", ColumnKind::Text},
-                                         {"jj", ColumnKind::Number},
-                                         {"sl", ColumnKind::Number},
-                                         {"sj", ColumnKind::Number},
-                                         {"mjzh", ColumnKind::Text},
-                                         {"kddh", ColumnKind::Text},
-                                         {"xsdate", ColumnKind::Date},
-                                         {"bz", ColumnKind::Text}}};
-
-const char* const allColumns = "id,spname,jj,sl,sj,mjzh,kddh,xsdate,bz";
-
-const Column* findColumn(const QString& word)
-{
-    for (const Column& c : columns) {
+    for (const OrderColumn& c : orderColumns) {
         if (word.compare(QLatin1String(c.name), Qt::CaseInsensitive) == 0) {
             return &c;
         }
@@ -116,12 +97,12 @@ private:
         }
         next();
     }
-    const Column& column()
+    const OrderColumn& column()
     {
         if (peek().type != Token::Type::Word) {
             fail();
         }
-        const Column* c = findColumn(next().text);
+        const OrderColumn* c = findColumn(next().text);
         if (!c) {
             fail();
         }
@@ -160,7 +141,7 @@ private:
     }
 
     // A quoted value converted to the kind of its column.
-    void bindValue(const Column& c, const QString& text)
+    void bindValue(const OrderColumn& c, const QString& text)
     {
         switch (c.kind) {
         case ColumnKind::Number: {
@@ -196,7 +177,9 @@ private:
             next();
             fromDdlist();
             word("where");
-            m_sql = QStringLiteral("SELECT %1 FROM ddlist WHERE ").arg(QLatin1String(allColumns));
+            static const QString selectAll =
+                QStringLiteral("SELECT %1 FROM ddlist WHERE ").arg(QString::fromStdString(columnList()));
+            m_sql = selectAll;
             if (isWord("id")) {
                 next();
                 symbol("=");
@@ -294,12 +277,12 @@ private:
             m_sql += QLatin1Char(')');
             return;
         }
-        const Column& c = column();
+        const OrderColumn& c = column();
         if (c.kind != ColumnKind::Number) {
             fail();
         }
         m_sql += QLatin1String(c.name);
-        step(SumStep::Op::Column, int(&c - columns.data()));
+        step(SumStep::Op::Column, int(&c - orderColumns.data()));
     }
 
     // "1=1" and the clauses that follow it, each beginning with "and".
@@ -330,7 +313,7 @@ private:
 
     void clause()
     {
-        const Column& c = column();
+        const OrderColumn& c = column();
         if (c.kind == ColumnKind::Date) {
             QString op;
             if (isSymbol("=") || isSymbol(">=") || isSymbol("<=")) {
@@ -362,7 +345,7 @@ private:
         like(c, stringValue());
     }
 
-    void like(const Column& c, const QString& pattern)
+    void like(const OrderColumn& c, const QString& pattern)
     {
         const std::vector<PatternPart> parts = readPattern(pattern);
         // %literal% is the keyword search.
@@ -450,7 +433,7 @@ private:
             if (!first) {
                 m_sql += QLatin1Char(',');
             }
-            const Column& c = column();
+            const OrderColumn& c = column();
             markOnce(c, seen);
             symbol("=");
             m_sql += QLatin1String(c.name) + QLatin1Char('=');
@@ -474,10 +457,10 @@ private:
         word("into");
         word("ddlist");
         symbol("(");
-        std::vector<const Column*> targets;
+        std::vector<const OrderColumn*> targets;
         unsigned seen = 0;
         for (;;) {
-            const Column& c = column();
+            const OrderColumn& c = column();
             markOnce(c, seen);
             targets.push_back(&c);
             if (!isSymbol(",")) {
@@ -509,9 +492,9 @@ private:
         m_out.writes = true;
     }
 
-    void markOnce(const Column& c, unsigned& seen)
+    void markOnce(const OrderColumn& c, unsigned& seen)
     {
-        const unsigned bit = 1u << (&c - columns.data());
+        const unsigned bit = 1u << (&c - orderColumns.data());
         if (seen & bit) {
             fail();
         }

@@ -6,6 +6,7 @@
 #include "jetimport/KeptCopy.h"
 #include "jetimport/OrderFrame.h"
 #include "store/EmptyStore.h"
+#include "store/OrderTable.h"
 #include "store/StoreError.h"
 
 #include <QDir>
@@ -94,7 +95,7 @@ Digest readBack(const QString& path, qint64& sequence)
             throw ConversionError(texts::readBackDiffers);
         }
     }
-    Finalize st{db.prepare("SELECT id,spname,jj,sl,sj,mjzh,kddh,xsdate,bz FROM ddlist")};
+    Finalize st{db.prepare(("SELECT " + store::columnList() + " FROM ddlist").c_str())};
     const auto bytes = [&](int c) {
         const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(st.st, c));
         return QByteArray(p ? p : "", sqlite3_column_bytes(st.st, c));
@@ -180,8 +181,8 @@ Converted convert(const QString& dataFile, const Probe& probe, const std::functi
     {
         Db db(temp);
         db.exec("BEGIN");
-        Finalize insert{db.prepare("INSERT INTO ddlist (id,spname,jj,sl,sj,mjzh,kddh,xsdate,bz) "
-                                   "VALUES (?,?,?,?,?,?,?,?,?)")};
+        Finalize insert{db.prepare(
+            ("INSERT INTO ddlist (" + store::columnList() + ") VALUES (?,?,?,?,?,?,?,?,?)").c_str())};
         OrderReader reader;
         qint64 ended = -1;
         qint64 tableRows = 0;

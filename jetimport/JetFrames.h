@@ -1,10 +1,12 @@
 #pragma once
 
+#include "store/OrderTable.h"
+
 // What the reading helper (tallywick-jetread) writes to its standard output, and the program reads.
 //
 //   "TWJET1\n", then frames: one kind byte, the payload's length (4 bytes, little-endian), the payload.
 //   'H' head:    "key=value\n" lines: version (3 or 4), codepage, counter (the autonumber counter).
-//   'R' order:   the nine columns in the order of columnNames, each a tag byte, a 4-byte little-endian
+//   'R' order:   the columns of store::orderColumns, in their order, each a tag byte, a 4-byte little-endian
 //                length and the bytes: 'N' NULL, 'T' UTF-8 text, 'D' a number as exact decimal text,
 //                'A' a date "yyyy-mm-dd" with " hh:mm:ss" when it has a time of day, 'U' a column type
 //                that cannot hold an order's value (its Jet type number as text).
@@ -28,9 +30,7 @@ inline constexpr char number = 'D';
 inline constexpr char date = 'A';
 inline constexpr char unsupported = 'U';
 
-inline constexpr int columnCount = 9;
-inline constexpr const char* columnNames[columnCount] = {"id",   "spname", "jj",     "sl", "sj",
-                                                         "mjzh", "kddh",   "xsdate", "bz"};
+inline constexpr int columnCount = int(store::orderColumns.size());
 
 // Failure reasons.
 inline constexpr char cannotOpen[] = "open";   // not readable as a Jet file

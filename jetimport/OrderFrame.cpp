@@ -17,7 +17,7 @@ namespace {
 
 QString name(int column)
 {
-    return QString::fromLatin1(frames::columnNames[column]);
+    return QString::fromLatin1(store::orderColumns[std::size_t(column)].name);
 }
 
 void refuseUnsupported(char tag, int column)

@@ -308,7 +308,7 @@ int main(int argc, char** argv)
         columnAt[c] = -1;
         for (unsigned i = 0; i < table->num_cols; ++i) {
             const auto* col = static_cast<MdbColumn*>(g_ptr_array_index(table->columns, i));
-            if (g_ascii_strcasecmp(col->name, frames::columnNames[c]) == 0) {
+            if (g_ascii_strcasecmp(col->name, store::orderColumns[std::size_t(c)].name) == 0) {
                 columnAt[c] = static_cast<int>(i);
                 break;
             }
@@ -317,7 +317,7 @@ int main(int argc, char** argv)
             if (!missing.empty()) {
                 missing += ',';
             }
-            missing += frames::columnNames[c];
+            missing += store::orderColumns[std::size_t(c)].name;
         }
     }
     if (!missing.empty()) {

@@ -3,9 +3,7 @@
 #include <QString>
 
 // The messages of the program's start, before the main window exists.
-namespace app_texts {
-
-inline const QString notice = QStringLiteral("提示");
+namespace app::texts {
 
 // Another running Tallywick holds this folder's data.mdb but did not answer the request to come forward.
 inline QString storeInUse(const QString& dataFile)
@@ -15,4 +13,4 @@ inline QString storeInUse(const QString& dataFile)
         .arg(dataFile);
 }
 
-} // namespace app_texts
+} // namespace app::texts

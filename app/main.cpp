@@ -75,13 +75,13 @@ int main(int argc, char** argv)
     case app::SingleInstance::Claim::Handed:
         return 0;
     case app::SingleInstance::Claim::Busy:
-        ui::MsgBox(app_texts::storeInUse(db_config::buildConnstr(folder).dataFile), ui::MB_OK_EXCLAMATION,
-                   app_texts::notice);
+        ui::MsgBox(app::texts::storeInUse(db_config::buildConnstr(folder).dataFile), ui::MB_OK_EXCLAMATION,
+                   ui::noticeTitle);
         return 1;
     }
 
     // The start-up (Form_Load) runs once the window is on the screen.
-    MainForm mainfrm;
+    mainwindow::MainForm mainfrm;
     QObject::connect(&instance, &app::SingleInstance::activationRequested, &mainfrm,
                      [&mainfrm] { app::bringToFront(mainfrm); });
     mainfrm.show();

@@ -29,9 +29,9 @@ namespace {
 constexpr int columns = 9;
 
 // The main window after listing every order of a generated store of that many orders.
-MainForm& listedWindow(qint64 orders)
+mainwindow::MainForm& listedWindow(qint64 orders)
 {
-    static MainForm* form = new MainForm;
+    static mainwindow::MainForm* form = new mainwindow::MainForm;
     static qint64 listed = -1;
     if (listed != orders) {
         const QString folder = bench::storeFolder(orders);
@@ -59,7 +59,7 @@ void BM_ExportToExcel(benchmark::State& state)
     ui::FlexGrid& grid = listedGrid();
     for (auto _ : state) {
         xl::savefile_seam::setNextFileName(outPath());
-        if (!ExportToExcel(grid, nullptr)) {
+        if (!xl::ExportToExcel(grid, nullptr)) {
             state.SkipWithError("export failed");
             break;
         }
@@ -79,7 +79,7 @@ void BM_ExportToCsv(benchmark::State& state)
     const QString csv = QFileInfo(outPath()).dir().filePath(QStringLiteral("定单.csv"));
     for (auto _ : state) {
         xl::savefile_seam::setNextAnswer(csv, QStringLiteral("CSV 文件 (*.csv)"));
-        if (!ExportToExcel(grid, nullptr)) {
+        if (!xl::ExportToExcel(grid, nullptr)) {
             state.SkipWithError("export failed");
             break;
         }
@@ -191,7 +191,7 @@ int main(int argc, char** argv)
     textforms::setUiLocale(QLocale(QLocale::Chinese, QLocale::China));
     if (argc == 2 && std::strcmp(argv[1], "--peak-million") == 0) {
         xl::savefile_seam::setNextFileName(outPath());
-        const bool done = ExportToExcel(*listedWindow(1000000).MSFlexGrid1, nullptr);
+        const bool done = xl::ExportToExcel(*listedWindow(1000000).MSFlexGrid1, nullptr);
         std::printf("%ld\n", bench::peakKb());
         return done ? 0 : 1;
     }

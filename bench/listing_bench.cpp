@@ -7,6 +7,7 @@
 #include "bench/generator.h"
 #include "mainwindow/MainForm.h"
 #include "mainwindow/MainTexts.h"
+#include "mainwindow/Statements.h"
 #include "store/DbConfig.h"
 #include "store/Listing.h"
 #include "store/TextForms.h"
@@ -65,11 +66,11 @@ QString condition(Filter f)
     case Filter::All:
         return QString();
     case Filter::OneDay:
-        return main_texts::singleDay(textforms::dateText(lastDay));
+        return mainwindow::singleDay(textforms::dateText(lastDay));
     case Filter::Keyword:
     case Filter::KeywordMonth:
-        return main_texts::keywordClause(QStringLiteral("spname"), bench::commonKeyword()) +
-               main_texts::dateRange(textforms::dateText(rangeStart(f)), textforms::dateText(lastDay));
+        return mainwindow::keywordClause(QStringLiteral("spname"), bench::commonKeyword()) +
+               mainwindow::dateRange(textforms::dateText(rangeStart(f)), textforms::dateText(lastDay));
     }
     return QString();
 }
@@ -139,16 +140,16 @@ std::size_t plannedScan(qint64 orders, Filter f, bool scan)
 QStringList totalStatements(Filter f)
 {
     QStringList statements;
-    for (const main_texts::Total& total : main_texts::totals) {
+    for (const mainwindow::TotalStatement& total : mainwindow::totals) {
         statements << total.statement + condition(f);
     }
     return statements;
 }
 
-MainForm& window()
+mainwindow::MainForm& window()
 {
-    static MainForm* form = [] {
-        auto* f = new MainForm;
+    static mainwindow::MainForm* form = [] {
+        auto* f = new mainwindow::MainForm;
         f->resize(1000, 700);
         f->show(); // the first screen of each listing is painted, as the seller sees it
         return f;
@@ -166,7 +167,7 @@ void useStore(qint64 orders)
 // ddlist and the grid's first screen painted.
 void listAndPaint(Filter f)
 {
-    MainForm& form = window();
+    mainwindow::MainForm& form = window();
     form.ddlist(condition(f));
     form.MSFlexGrid1->viewport()->repaint();
 }
@@ -177,7 +178,7 @@ void runCase(const QString& kind, qint64 orders, Filter f)
     if (kind == QLatin1String("baseline")) {
         baselineListing(orders, f);
     } else if (kind == QLatin1String("store")) {
-        store::runListing(db_config::connstr, totalStatements(f), main_texts::listStatement(condition(f)));
+        store::runListing(db_config::connstr, totalStatements(f), mainwindow::listStatement(condition(f)));
     } else if (kind == QLatin1String("ddlist")) {
         listAndPaint(f);
     } else {
@@ -221,7 +222,7 @@ void registerCase(qint64 orders, Filter f, int iterations)
     add("baseline", [=] { benchmark::DoNotOptimize(baselineListing(orders, f)); });
     add("store", [=] {
         benchmark::DoNotOptimize(store::runListing(db_config::connstr, totalStatements(f),
-                                                   main_texts::listStatement(condition(f))));
+                                                   mainwindow::listStatement(condition(f))));
     });
     add("ddlist", [=] { listAndPaint(f); });
     add("idle", [] { window(); });

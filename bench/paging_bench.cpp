@@ -5,6 +5,7 @@
 #include "bench/generator.h"
 #include "mainwindow/ListedOrders.h"
 #include "mainwindow/MainTexts.h"
+#include "mainwindow/Statements.h"
 #include "store/DbConfig.h"
 #include "store/Listing.h"
 #include "store/TextForms.h"
@@ -24,10 +25,10 @@ const std::vector<qint64>& listedIds()
         const QString folder = bench::storeFolder(orders);
         db_config::connstr = db_config::buildConnstr(folder);
         QStringList totals;
-        for (const main_texts::Total& total : main_texts::totals) {
+        for (const mainwindow::TotalStatement& total : mainwindow::totals) {
             totals << total.statement;
         }
-        return store::runListing(db_config::connstr, totals, main_texts::listStatement(QString())).ids;
+        return store::runListing(db_config::connstr, totals, mainwindow::listStatement(QString())).ids;
     }();
     return ids;
 }

@@ -2,12 +2,13 @@
 #include "entry/DailyBackup.h"
 
 #include "entry/EntryHost.h"
+#include "entry/EntryTexts.h"
 #include "entry/OrderCheck.h"
 #include "entry/OrderStore.h"
-#include "store/DbConfig.h"
 #include "store/StoreError.h"
 #include "store/TextForms.h"
 #include "ui/EnterPressesButton.h"
+#include "ui/Guarded.h"
 #include "ui/MessageBox.h"
 #include "ui/MonthView.h"
 #include "ui/ScreenFit.h"
@@ -22,13 +23,13 @@
 
 namespace entry {
 
-using namespace entrytexts;
+using namespace texts;
 
 namespace {
 
 void tell(QWidget* parent, const QString& text)
 {
-    ui::MsgBox(text, ui::MB_OK_EXCLAMATION, msgTitle, parent);
+    ui::MsgBox(text, ui::MB_OK_EXCLAMATION, ui::noticeTitle, parent);
 }
 
 QString today()
@@ -142,13 +143,8 @@ bool add::eventFilter(QObject* watched, QEvent* event)
 
 void add::guarded(void (add::*handler)())
 {
-    // The edge of every handler: nothing may reach Qt's event loop.
-    try {
-        (this->*handler)();
-    } catch (const store::StoreError& e) {
-        tell(this, failedPrefix + e.description());
-    } catch (...) {
-        tell(this, unexpectedFailure);
+    if (const auto failure = ui::guarded<store::StoreError>([&] { (this->*handler)(); })) {
+        tell(this, failure->described() ? ui::failedPrefix + failure->words : unexpectedFailure);
     }
 }
 
@@ -204,17 +200,9 @@ bool add::fieldsPass()
 
 void add::refreshList()
 {
-    try {
-        if (db_config::listmode == listAll) {
-            m_host.ddlist(QString());
-        } else {
-            m_host.cxtj();
-        }
-    } catch (const store::StoreError& e) {
-        tell(this, refreshFailed + e.description());
-    } catch (...) {
-        // The order is saved all the same; the window goes on as after a good refresh.
-        tell(this, refreshFailed + unexpectedCause);
+    // The order is saved all the same; the window goes on as after a good refresh.
+    if (const auto failure = ui::guarded<store::StoreError>([&] { m_host.refreshByListmode(); })) {
+        tell(this, refreshFailed + (failure->described() ? failure->words : unexpectedCause));
     }
 }
 

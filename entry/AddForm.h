@@ -1,16 +1,17 @@
 #pragma once
 
 #include "entry/EntryLayout.h"
-#include "entry/EntryTexts.h"
 #include "entry/OrderCheck.h"
+#include "entry/OrderTexts.h"
 
 #include <QDialog>
 
-class EntryHost;
 class QKeyEvent;
 class QLineEdit;
 
 namespace entry {
+
+class EntryHost;
 
 // The entry window `add`: types in a new order (add mode) or changes the selected one (edit mode).
 // Created anew for each opening; load() decides the mode once.
@@ -53,10 +54,10 @@ private:
 
     // The ten-step field check; on a failure tells the user and moves the focus.
     bool fieldsPass();
-    // Lists the main window's orders again by listmode.
+    // Lists the main window's orders again by listmode; a failure is told, the order being saved.
     void refreshList();
-    entrytexts::OrderTexts boxTexts() const;
-    void showOrder(const entrytexts::OrderTexts& order);
+    OrderTexts boxTexts() const;
+    void showOrder(const OrderTexts& order);
     QLineEdit* box(Box which) const;
 
     EntryHost& m_host;

@@ -17,8 +17,6 @@ namespace entry {
 
 namespace {
 
-const QString noticeTitle = QStringLiteral("提示");
-
 struct Tried
 {
     QString dataFile;
@@ -67,7 +65,7 @@ void backupIfDue(QWidget* parent)
         t.warned = true;
         const QString warning = outcome.damaged ? store::texts::damagedStoreWarning(outcome.reason)
                                                 : store::texts::backupWarning(outcome.reason);
-        ui::MsgBox(warning, ui::MB_OK_EXCLAMATION, noticeTitle, parent);
+        ui::MsgBox(warning, ui::MB_OK_EXCLAMATION, ui::noticeTitle, parent);
     } catch (...) {
         // A backup never stands in the way of the work: the next day tries again.
     }

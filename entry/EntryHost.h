@@ -1,8 +1,15 @@
 #pragma once
 
+#include "store/DbConfig.h"
+
 #include <QString>
 
 class QWidget;
+
+namespace entry {
+
+// The main window's Tag that asks for the selected order to be changed.
+inline const QString editMarker = QStringLiteral("edit");
 
 // What the entry window reads from and calls on the main window that opened it.
 class EntryHost
@@ -10,7 +17,7 @@ class EntryHost
 public:
     virtual ~EntryHost() = default;
 
-    // "edit" to change the selected order, empty for a new one.
+    // editMarker to change the selected order, empty for a new one.
     virtual QString Tag() const = 0;
     // The selected order's id as text (the hidden ddid box).
     virtual QString ddidText() const = 0;
@@ -20,4 +27,16 @@ public:
     virtual void cxtj() = 0;
     // The window the entry window is centred on.
     virtual QWidget* hostWindow() = 0;
+
+    // Lists again the way the list on screen was made: every order, or by the filter controls.
+    void refreshByListmode()
+    {
+        if (db_config::listmode == db_config::listmodeAll) {
+            ddlist(QString());
+        } else {
+            cxtj();
+        }
+    }
 };
+
+} // namespace entry

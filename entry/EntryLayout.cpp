@@ -34,7 +34,7 @@ const ControlRow::AnySlot designOrder[] = {
 
 std::span<const ControlRow> controls()
 {
-    using namespace entrytexts;
+    using namespace texts;
     static const ControlRow table[] = {
         {"Label1", &C::Label1, nullptr, labelSpname, 240, 240, 900, 180},
         {"spname", &C::spname, nullptr, QString(), 1200, 120, 3735, 375},
@@ -67,7 +67,7 @@ std::span<const ControlRow> controls()
 EntryControls build(QDialog& form)
 {
     form.setObjectName(QStringLiteral("add"));
-    form.setWindowTitle(entrytexts::addTitle);
+    form.setWindowTitle(texts::addTitle);
     const QIcon appWide = QApplication::windowIcon();
     form.setWindowIcon(appWide.isNull() ? ui::appIcon() : appWide);
     form.setFont(ui::fonts::interfaceFont());

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "ui/Guarded.h"
+
 #include <QString>
 
-// Every caption, message and statement piece of the entry window, and the builders of its statements.
-namespace entrytexts {
+// Every caption and message of the entry window.
+namespace entry::texts {
 
 // Captions as laid out (add mode).
 inline const QString addTitle = QStringLiteral("我要记帐");
@@ -23,16 +25,10 @@ inline const QString saveAndNew = QStringLiteral("保存并新建");
 inline const QString closeWindow = QStringLiteral("关闭窗口");
 
 // Edit mode.
-inline const QString editMarker = QStringLiteral("edit"); // the main window's Tag that asks for edit mode
 inline const QString editTitle = QStringLiteral("修改定单");
 inline const QString saveChanges = QStringLiteral("保存修改");
-inline const QString nullRemark = QStringLiteral(" "); // what bz shows for a stored NULL remark
 
-// Listing mode that shows every order.
-inline const QString listAll = QStringLiteral("all");
-
-// Messages. Every box has the title "提示".
-inline const QString msgTitle = QStringLiteral("提示");
+// Messages, each in a box titled ui::noticeTitle.
 inline const QString needSpname = QStringLiteral("请输入商品名称！！");
 inline const QString needSl = QStringLiteral("请输入销售数量！！");
 inline const QString slNotNumber = QStringLiteral("数量应该是数字！！");
@@ -50,31 +46,11 @@ inline const QString saveRefused = QStringLiteral("定单没有保存，请检�
 inline const QString orderGone = QStringLiteral("定单没有保存：这个定单已经不在数据库中了。");
 // The save went through but the main list could not be read again.
 inline const QString refreshFailed = QStringLiteral("定单已保存，但定单列表没有刷新：\r\n\r\n");
-// A handler that failed in a way it did not foresee: the store's description follows the prefix.
-inline const QString failedPrefix = QStringLiteral("操作未能完成：");
+// A handler that failed in a way it did not foresee; a store failure shows its description after
+// ui::failedPrefix.
 inline const QString unexpectedCause = QStringLiteral("发生了意外的错误。");
-inline const QString unexpectedFailure = failedPrefix + unexpectedCause;
+inline const QString unexpectedFailure = ui::failedPrefix + unexpectedCause;
 // The order to edit could not be read.
 inline const QString loadFailed = QStringLiteral("无法打开选中的定单：\r\n\r\n");
 
-// The eight box texts of one order, as typed.
-struct OrderTexts
-{
-    QString spname; // goods name
-    QString jj;     // purchase price of one piece
-    QString sl;     // quantity
-    QString sj;     // selling price of one piece
-    QString mjzh;   // buyer's account
-    QString kddh;   // courier waybill number
-    QString xsdate; // date of sale, short date text
-    QString bz;     // remark
-};
-
-// "Select * From ddlist where id=" + id.
-QString loadStatement(const QString& id);
-// "INSERT INTO ddlist (spname,jj,sl,sj,mjzh,kddh,xsdate,bz) VALUES ('" ... "')", every text quoted.
-QString insertStatement(const OrderTexts& order);
-// "update  ddlist set spname='" ... "'  where id=" + id, every text quoted.
-QString updateStatement(const OrderTexts& order, const QString& id);
-
-} // namespace entrytexts
+} // namespace entry::texts

@@ -4,6 +4,7 @@
 #include "entry/EntryHost.h"
 #include "entry/EntryTexts.h"
 #include "store/StoreError.h"
+#include "ui/Guarded.h"
 #include "ui/MessageBox.h"
 
 #include <QPointer>
@@ -26,16 +27,10 @@ void openEntryWindow(EntryHost& host)
     QWidget* owner = host.hostWindow();
     // A child dialog of the main window: Qt centres it on its owner and keeps it in front.
     QPointer<add> form = new add(host, owner);
-    try {
-        form->load();
-    } catch (const store::StoreError& e) {
+    if (const auto failure = ui::guarded<store::StoreError>([&] { form->load(); })) {
         delete form;
-        ui::MsgBox(entrytexts::loadFailed + e.description(), ui::MB_OK_EXCLAMATION, entrytexts::msgTitle,
-                   owner);
-        return;
-    } catch (...) {
-        delete form;
-        ui::MsgBox(entrytexts::unexpectedFailure, ui::MB_OK_EXCLAMATION, entrytexts::msgTitle, owner);
+        ui::MsgBox(failure->described() ? texts::loadFailed + failure->words : texts::unexpectedFailure,
+                   ui::MB_OK_EXCLAMATION, ui::noticeTitle, owner);
         return;
     }
     if (const auto hook = shownHook()) {

@@ -2,9 +2,9 @@
 
 #include <functional>
 
-class EntryHost;
-
 namespace entry {
+
+class EntryHost;
 
 class add;
 

@@ -1,5 +1,6 @@
 #include "entry/OrderCheck.h"
 
+#include "entry/EntryTexts.h"
 #include "store/TextForms.h"
 
 namespace entry {
@@ -20,9 +21,9 @@ bool outsideCalendar(const QString& text)
 
 } // namespace
 
-std::optional<CheckFailure> checkOrder(const entrytexts::OrderTexts& o)
+std::optional<CheckFailure> checkOrder(const OrderTexts& o)
 {
-    using namespace entrytexts;
+    using namespace texts;
     if (o.spname.isEmpty()) {
         return CheckFailure{needSpname, Box::spname};
     }

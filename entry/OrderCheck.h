@@ -1,6 +1,6 @@
 #pragma once
 
-#include "entry/EntryTexts.h"
+#include "entry/OrderTexts.h"
 
 #include <QString>
 #include <optional>
@@ -19,6 +19,6 @@ struct CheckFailure
 // The field check of both save commands: ten steps in order, the first that fails is returned.
 // "Empty" is the empty text (a blank passes); "a number" is the shown-number test of the locale; a date
 // of sale before the calendar's first year fails like an empty one.
-std::optional<CheckFailure> checkOrder(const entrytexts::OrderTexts& order);
+std::optional<CheckFailure> checkOrder(const OrderTexts& order);
 
 } // namespace entry

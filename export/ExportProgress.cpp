@@ -5,6 +5,8 @@
 #include <QCoreApplication>
 #include <QProgressDialog>
 
+namespace xl {
+
 namespace {
 
 constexpr int showAfterMs = 500;
@@ -16,9 +18,9 @@ constexpr int rowsPerLook = 128;
 } // namespace
 
 ExportProgress::ExportProgress(QWidget* parent, int rows)
-    : m_dialog(std::make_unique<QProgressDialog>(exporttexts::progressLabel, QString(), 0, rows, parent))
+    : m_dialog(std::make_unique<QProgressDialog>(texts::progressLabel, QString(), 0, rows, parent))
 {
-    m_dialog->setWindowTitle(exporttexts::progressTitle);
+    m_dialog->setWindowTitle(texts::progressTitle);
     // Not modal: a modal progress dialog would hand every event, clicks included, to the windows while
     // the grid is being read. The pump below lets only painting and timers through.
     m_dialog->setWindowModality(Qt::NonModal);
@@ -53,3 +55,5 @@ void ExportProgress::finish()
     m_dialog->hide();
     m_dialog.reset();
 }
+
+} // namespace xl

@@ -8,6 +8,8 @@
 class QProgressDialog;
 class QWidget;
 
+namespace xl {
+
 // The progress of a long export: a dialog that appears only when the work lasts more than about half a
 // second, and that keeps the windows painted meanwhile. User input waits until the export is done, so
 // nothing can change the grid while it is read.
@@ -30,3 +32,5 @@ private:
     QElapsedTimer m_clock;
     qint64 m_lastPump = 0;
 };
+
+} // namespace xl

@@ -3,7 +3,7 @@
 #include <QString>
 
 // Every text the export shows: the save question, the progress dialog and the failure descriptions.
-namespace exporttexts {
+namespace xl::texts {
 
 // The save question for a new workbook.
 inline const QString saveCaption = QStringLiteral("保存工作簿");
@@ -22,8 +22,6 @@ inline const QString progressTitle = QStringLiteral("导出定单");
 inline const QString workbookClosed = QStringLiteral("工作簿已经关闭。");
 inline const QString cannotCreateWorkbook =
     QStringLiteral("无法创建新的工作簿：临时文件夹不能写入，或者磁盘已满。请腾出磁盘空间后再导出。");
-// The title of the export's notices (failures carry the application's own title).
-inline const QString noticeTitle = QStringLiteral("提示");
 // After a saved workbook whose longest texts were cut to what a cell holds. %1 the limit, %2 the cells
 // ("第 2 行第 8 列、……"), %3 how many.
 inline const QString textsCut = QStringLiteral(
@@ -58,4 +56,4 @@ inline const QString cannotWriteFile =
 inline const QString cannotReadTemp =
     QStringLiteral("无法读取导出的临时文件，临时文件夹所在的磁盘可能已满。请腾出磁盘空间后再导出。");
 
-} // namespace exporttexts
+} // namespace xl::texts

@@ -7,19 +7,22 @@
 #include "export/SheetError.h"
 #include "export/Workbook.h"
 #include "ui/FlexGrid.h"
+#include "ui/Guarded.h"
 #include "ui/MessageBox.h"
 
 #include <exception>
 #include <memory>
 #include <new>
 
+namespace xl {
+
 namespace {
 
 // 4. The sheet object by version. In-process the application's active sheet and the application object's
 // cells are both the new workbook's one sheet, so the two paths write the same workbook.
-xl::Worksheet& chooseSheet(const xl::Application& app, xl::Workbook& book)
+Worksheet& chooseSheet(const Application& app, Workbook& book)
 {
-    if (xl::writesThroughActiveSheet(app.version)) {
+    if (writesThroughActiveSheet(app.version)) {
         return book.activeSheet(); // version 8 on: the application's active sheet
     }
     return book.activeSheet(); // before 8: the application object, whose cells are the active sheet's
@@ -27,7 +30,7 @@ xl::Worksheet& chooseSheet(const xl::Application& app, xl::Workbook& book)
 
 // 6. Grid row i - 1 goes to sheet row i, grid column j - 1 to sheet column j - 1: the id in grid column 0
 // stays out. Empty cells are left untouched; every written cell is left aligned.
-void copyRows(ui::FlexGrid& grid, int rows, int cols, xl::Worksheet& sheet, ExportProgress& progress)
+void copyRows(ui::FlexGrid& grid, int rows, int cols, Worksheet& sheet, ExportProgress& progress)
 {
     for (int i = 1; i <= rows; ++i) {
         for (int j = 2; j <= cols; ++j) {
@@ -42,9 +45,9 @@ void copyRows(ui::FlexGrid& grid, int rows, int cols, xl::Worksheet& sheet, Expo
 
 // 9. Close with "save changes": the user says where. A cancel ends the export quietly. Choosing CSV there
 // writes the same cells as text, read from the grid again.
-bool closeSaving(xl::Workbook& book, ui::FlexGrid& grid, QWidget* parent)
+bool closeSaving(Workbook& book, ui::FlexGrid& grid, QWidget* parent)
 {
-    return book.closeSaving([&grid, parent](const QString& path) { xl::writeCsv(grid, path, parent); });
+    return book.closeSaving([&grid, parent](const QString& path) { writeCsv(grid, path, parent); });
 }
 
 } // namespace
@@ -52,21 +55,21 @@ bool closeSaving(xl::Workbook& book, ui::FlexGrid& grid, QWidget* parent)
 bool ExportToExcel(ui::FlexGrid& grid, QWidget* parent)
 {
     // 1. Obtain the application: the running one, else a new one. Nothing is reported here.
-    std::shared_ptr<xl::Application> app = xl::obtainApplication();
-    std::unique_ptr<xl::Workbook> book;
-    xl::Worksheet* sheet = nullptr;
+    std::shared_ptr<Application> app = obtainApplication();
+    std::unique_ptr<Workbook> book;
+    Worksheet* sheet = nullptr;
     bool done = false;
     // 2. From here on every failure is shown with its description.
-    try {
+    const auto failure = ui::guarded<SheetError>([&] {
         // 3. A new workbook. Without a working folder for it, this is where the export fails.
-        book = std::make_unique<xl::Workbook>(parent);
+        book = std::make_unique<Workbook>(parent);
         // 4. The sheet object, by version.
         sheet = &chooseSheet(*app, *book);
         // 5. The grid's size, read once. A list longer than a sheet is told before anything is written.
         const int rows = grid.Rows();
         const int cols = grid.Cols();
-        if (rows > xl::maxRows) {
-            throw xl::SheetError(exporttexts::tooManyRows.arg(rows - 1).arg(xl::maxRows));
+        if (rows > maxRows) {
+            throw SheetError(texts::tooManyRows.arg(rows - 1).arg(maxRows));
         }
         // 6. The rows.
         ExportProgress progress(parent, rows);
@@ -77,14 +80,13 @@ bool ExportToExcel(ui::FlexGrid& grid, QWidget* parent)
         // 8. Hidden: the in-process application has no window to show.
         // 9. Close with "save changes".
         done = closeSaving(*book, grid, parent);
-    } catch (const xl::SheetError& error) {
-        ui::MsgBox(error.description(), ui::MB_OK, QString(), parent);
-    } catch (const std::bad_alloc&) {
-        ui::MsgBox(exporttexts::outOfMemory, ui::MB_OK, QString(), parent);
-    } catch (const std::exception& error) {
-        // Nothing may escape into the event loop; the words are all there is to show.
-        ui::MsgBox(exporttexts::failed.arg(QString::fromLocal8Bit(error.what())), ui::MB_OK, QString(),
-                   parent);
+    });
+    if (failure) {
+        using Kind = ui::Failure::Kind;
+        ui::MsgBox(failure->kind == Kind::Described     ? failure->words
+                   : failure->kind == Kind::OutOfMemory ? texts::outOfMemory
+                                                        : texts::failed.arg(failure->words),
+                   ui::MB_OK, QString(), parent);
     }
     // 10. Release the sheet object, the workbook and the application, in that order.
     sheet = nullptr;
@@ -92,3 +94,5 @@ bool ExportToExcel(ui::FlexGrid& grid, QWidget* parent)
     app.reset();
     return done;
 }
+
+} // namespace xl

@@ -12,16 +12,16 @@ QString describeLxw(int error)
     // and what to do, with the number for whoever looks into it.
     switch (static_cast<lxw_error>(error)) {
     case LXW_ERROR_MEMORY_MALLOC_FAILED:
-        return exporttexts::outOfMemory;
+        return texts::outOfMemory;
     case LXW_ERROR_CREATING_XLSX_FILE:
     case LXW_ERROR_CREATING_TMPFILE:
     case LXW_ERROR_READING_TMPFILE:
     case LXW_ERROR_ZIP_FILE_OPERATION:
     case LXW_ERROR_ZIP_FILE_ADD:
     case LXW_ERROR_ZIP_CLOSE:
-        return exporttexts::tempWriteFailed;
+        return texts::tempWriteFailed;
     default:
-        return exporttexts::writeFailed.arg(error);
+        return texts::writeFailed.arg(error);
     }
 }
 

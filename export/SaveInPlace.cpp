@@ -20,7 +20,7 @@ QString whyNot(const QString& target)
     const QFileInfo file(target);
     const QFileInfo folder(file.absolutePath());
     if (file.isDir()) {
-        return exporttexts::folderInTheWay;
+        return texts::folderInTheWay;
     }
     if (!folder.exists()) {
         // A file in the path where a folder should be makes the folder "missing" as well.
@@ -28,12 +28,12 @@ QString whyNot(const QString& target)
         while (!up.exists() && !up.isRoot() && up.absoluteFilePath() != up.absolutePath()) {
             up = QFileInfo(up.absolutePath());
         }
-        return up.exists() && !up.isDir() ? exporttexts::notAFolder : exporttexts::folderMissing;
+        return up.exists() && !up.isDir() ? texts::notAFolder : texts::folderMissing;
     }
     if (!folder.isDir()) {
-        return exporttexts::notAFolder;
+        return texts::notAFolder;
     }
-    return exporttexts::folderNotWritable;
+    return texts::folderNotWritable;
 }
 
 } // namespace
@@ -42,7 +42,7 @@ void abandonInPlace(QSaveFile& out)
 {
     const QString shown = QDir::toNativeSeparators(out.fileName());
     out.cancelWriting();
-    throw SheetError(exporttexts::cannotWriteFile.arg(shown));
+    throw SheetError(texts::cannotWriteFile.arg(shown));
 }
 
 void openInPlace(QSaveFile& out)
@@ -50,8 +50,8 @@ void openInPlace(QSaveFile& out)
     // Never write straight into the target: a failure would leave half a file under the chosen name.
     out.setDirectWriteFallback(false);
     if (!out.open(QIODevice::WriteOnly)) {
-        throw SheetError(exporttexts::cannotCreateFile.arg(QDir::toNativeSeparators(out.fileName()),
-                                                           whyNot(out.fileName())));
+        throw SheetError(
+            texts::cannotCreateFile.arg(QDir::toNativeSeparators(out.fileName()), whyNot(out.fileName())));
     }
 }
 
@@ -62,7 +62,7 @@ void commitInPlace(QSaveFile& out, qint64 written)
         abandonInPlace(out);
     }
     if (!out.commit()) {
-        throw SheetError(exporttexts::cannotWriteFile.arg(QDir::toNativeSeparators(out.fileName())));
+        throw SheetError(texts::cannotWriteFile.arg(QDir::toNativeSeparators(out.fileName())));
     }
 }
 
@@ -70,7 +70,7 @@ void saveInPlace(const QString& source, const QString& target)
 {
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly)) {
-        throw SheetError(exporttexts::cannotReadTemp);
+        throw SheetError(texts::cannotReadTemp);
     }
     QSaveFile out(target);
     openInPlace(out);
@@ -80,7 +80,7 @@ void saveInPlace(const QString& source, const QString& target)
         chunk = in.read(chunkSize);
         if (chunk.isEmpty() && in.error() != QFileDevice::NoError) {
             out.cancelWriting();
-            throw SheetError(exporttexts::cannotReadTemp);
+            throw SheetError(texts::cannotReadTemp);
         }
         if (out.write(chunk) != chunk.size()) {
             abandonInPlace(out);

@@ -34,17 +34,17 @@ QString defaultPath()
     if (folder.isEmpty() || !QDir(folder).exists()) {
         folder = QDir::homePath();
     }
-    return QDir(folder).filePath(exporttexts::defaultFileName);
+    return QDir(folder).filePath(texts::defaultFileName);
 }
 
 FileType typeOf(const QString& nameFilter)
 {
-    return nameFilter == exporttexts::csvFilter ? FileType::Csv : FileType::Workbook;
+    return nameFilter == texts::csvFilter ? FileType::Csv : FileType::Workbook;
 }
 
 QString suffixOf(FileType type)
 {
-    return type == FileType::Csv ? exporttexts::csvSuffix : exporttexts::saveSuffix;
+    return type == FileType::Csv ? texts::csvSuffix : texts::saveSuffix;
 }
 
 // A new type picked in the dialog: the suffix of the name in the box follows, as users expect.
@@ -94,13 +94,13 @@ SaveAnswer askSaveFile(QWidget* parent)
     }
     // Qt's own dialog: it looks the same everywhere and asks before replacing an existing file.
     const QString path = defaultPath();
-    QFileDialog dialog(parent, exporttexts::saveCaption, QFileInfo(path).absolutePath());
-    dialog.setNameFilters({exporttexts::saveFilter, exporttexts::csvFilter});
-    dialog.selectNameFilter(exporttexts::saveFilter);
+    QFileDialog dialog(parent, texts::saveCaption, QFileInfo(path).absolutePath());
+    dialog.setNameFilters({texts::saveFilter, texts::csvFilter});
+    dialog.selectNameFilter(texts::saveFilter);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setDefaultSuffix(exporttexts::saveSuffix);
+    dialog.setDefaultSuffix(texts::saveSuffix);
     dialog.selectFile(QFileInfo(path).fileName());
     QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
                      [&dialog](const QString& filter) { followType(dialog, filter); });
@@ -115,7 +115,7 @@ namespace savefile_seam {
 
 void setNextFileName(const QString& path)
 {
-    setNextAnswer(path, exporttexts::saveFilter);
+    setNextAnswer(path, texts::saveFilter);
 }
 
 void setNextAnswer(const QString& path, const QString& nameFilter)

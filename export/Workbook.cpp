@@ -22,7 +22,7 @@ Workbook::Workbook(QWidget* owner)
     , m_owner(owner)
 {
     if (!m_work.isValid()) {
-        throw SheetError(exporttexts::cannotCreateWorkbook);
+        throw SheetError(texts::cannotCreateWorkbook);
     }
     m_workDir = QFile::encodeName(m_work.path());
     m_workFile = m_work.filePath(QStringLiteral("book.xlsx"));
@@ -34,13 +34,13 @@ Workbook::Workbook(QWidget* owner)
     options.use_zip64 = LXW_FALSE;
     m_book = workbook_new_opt(QFile::encodeName(m_workFile).constData(), &options);
     if (m_book == nullptr) {
-        throw SheetError(exporttexts::cannotCreateWorkbook);
+        throw SheetError(texts::cannotCreateWorkbook);
     }
     lxw_worksheet* sheet = workbook_add_worksheet(m_book, nullptr);
     lxw_format* left = workbook_add_format(m_book);
     if (sheet == nullptr || left == nullptr) {
         discard();
-        throw SheetError(exporttexts::outOfMemory);
+        throw SheetError(texts::outOfMemory);
     }
     format_set_align(left, LXW_ALIGN_LEFT);
     takeOverRows(sheet);
@@ -55,7 +55,7 @@ Workbook::~Workbook()
 bool Workbook::closeSaving(const std::function<void(const QString& path)>& writeCsv)
 {
     if (!isOpen()) {
-        throw SheetError(exporttexts::workbookClosed);
+        throw SheetError(texts::workbookClosed);
     }
     const SaveAnswer answer = askSaveFile(m_owner);
     if (answer.path.isEmpty()) {
@@ -87,14 +87,14 @@ void Workbook::tellCutCells() const
     }
     QStringList named;
     for (const auto& [row, column] : m_sheet->cutCells()) {
-        named << exporttexts::cutCell.arg(row).arg(column);
+        named << texts::cutCell.arg(row).arg(column);
     }
-    QString cells = named.join(exporttexts::cutCellSeparator);
+    QString cells = named.join(texts::cutCellSeparator);
     if (m_sheet->cutCount() > named.size()) {
-        cells += exporttexts::moreCutCells;
+        cells += texts::moreCutCells;
     }
-    ui::MsgBox(exporttexts::textsCut.arg(maxCellText).arg(cells).arg(m_sheet->cutCount()),
-               ui::MB_OK_EXCLAMATION, exporttexts::noticeTitle, m_owner);
+    ui::MsgBox(texts::textsCut.arg(maxCellText).arg(cells).arg(m_sheet->cutCount()), ui::MB_OK_EXCLAMATION,
+               ui::noticeTitle, m_owner);
 }
 
 // libxlsxwriter keeps the rows of a constant-memory sheet in a deleted temporary file that it closes only
@@ -111,7 +111,7 @@ void Workbook::takeOverRows(lxw_worksheet* sheet)
             std::fclose(std::exchange(sheet->optimize_tmpfile, nullptr));
         }
         discard();
-        throw SheetError(exporttexts::cannotCreateWorkbook);
+        throw SheetError(texts::cannotCreateWorkbook);
     }
     if (sheet->optimize_tmpfile != nullptr) {
         std::fclose(sheet->optimize_tmpfile); // nothing written to it yet

@@ -19,7 +19,7 @@ constexpr qsizetype tailKept = 256;
 
 [[noreturn]] void broken()
 {
-    throw SheetError(exporttexts::incompleteWorkbook);
+    throw SheetError(texts::incompleteWorkbook);
 }
 
 // Takes a part's text as it unpacks: keeps its head and tail and counts the closed rows, also across
@@ -103,7 +103,7 @@ void checkWrittenWorkbook(const QString& path, qint64 rows)
     const std::unique_ptr<void, int (*)(unzFile)> zip(unzOpen64(name.constData()), unzClose);
     if (!zip) {
         if (!QFile::exists(path)) {
-            throw SheetError(exporttexts::cannotReadTemp);
+            throw SheetError(texts::cannotReadTemp);
         }
         broken();
     }

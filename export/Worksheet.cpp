@@ -44,7 +44,7 @@ Worksheet::Worksheet(lxw_worksheet* sheet, lxw_format* left)
 void Worksheet::writeLeft(int row, int column, const QString& text)
 {
     if (m_sheet == nullptr) {
-        throw SheetError(exporttexts::workbookClosed);
+        throw SheetError(texts::workbookClosed);
     }
     // A longer text would make the whole workbook fail: its beginning goes in, and the cell is named once
     // the workbook is saved. A character is never split in two.
@@ -75,7 +75,7 @@ void Worksheet::writeLeft(int row, int column, const QString& text)
 void Worksheet::fitColumns()
 {
     if (m_sheet == nullptr) {
-        throw SheetError(exporttexts::workbookClosed);
+        throw SheetError(texts::workbookClosed);
     }
     for (size_t i = 0; i < m_widths.size(); ++i) {
         if (m_widths[i] == 0) {

@@ -18,8 +18,6 @@
 
 namespace jetimport {
 
-namespace texts = jet_texts;
-
 namespace {
 
 class Db final

@@ -13,8 +13,6 @@
 
 namespace jetimport {
 
-namespace texts = jet_texts;
-
 namespace {
 
 QString& helperOverride()

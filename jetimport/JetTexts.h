@@ -3,9 +3,7 @@
 #include <QString>
 
 // Every message of bringing the orders of an Access (Jet) data.mdb into the program's store.
-namespace jet_texts {
-
-inline const QString notice = QStringLiteral("提示");
+namespace jetimport::texts {
 
 inline QString kindName(int jetVersion)
 {
@@ -134,4 +132,4 @@ inline const QString reading = QStringLiteral("正在读取 Access 数据文件�
 inline const QString converting = QStringLiteral("正在转换订单（%1 / %2）……");
 inline const QString cancel = QStringLiteral("取消");
 
-} // namespace jet_texts
+} // namespace jetimport::texts

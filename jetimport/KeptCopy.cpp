@@ -14,8 +14,6 @@
 
 namespace jetimport {
 
-namespace texts = jet_texts;
-
 QString keptName(const QString& dataFile)
 {
     const QFileInfo info(dataFile);

@@ -13,8 +13,6 @@
 
 namespace jetimport {
 
-namespace texts = jet_texts;
-
 namespace {
 
 // A modal progress dialog, shown after half a second: the conversion runs in the helper while the event
@@ -22,7 +20,7 @@ namespace {
 std::unique_ptr<QProgressDialog> progressDialog(QWidget* parent, const QString& label, qint64 total)
 {
     auto dialog = std::make_unique<QProgressDialog>(label, texts::cancel, 0, 0, parent);
-    dialog->setWindowTitle(texts::notice);
+    dialog->setWindowTitle(ui::noticeTitle);
     dialog->setWindowModality(Qt::ApplicationModal);
     dialog->setMinimumDuration(500);
     dialog->setAutoClose(false);
@@ -35,12 +33,12 @@ std::unique_ptr<QProgressDialog> progressDialog(QWidget* parent, const QString& 
 // Failures and refusals carry the exclamation mark; the outcome of a choice is plain news.
 void tell(QWidget* parent, const QString& text)
 {
-    ui::MsgBox(text, ui::MB_OK_EXCLAMATION, texts::notice, parent);
+    ui::MsgBox(text, ui::MB_OK_EXCLAMATION, ui::noticeTitle, parent);
 }
 
 void inform(QWidget* parent, const QString& text)
 {
-    ui::MsgBox(text, ui::MB_OK, texts::notice, parent);
+    ui::MsgBox(text, ui::MB_OK, ui::noticeTitle, parent);
 }
 
 bool offer(QWidget* parent, const QString& dataFile)
@@ -58,7 +56,7 @@ bool offer(QWidget* parent, const QString& dataFile)
     }
     const QString kept = QFileInfo(keptName(dataFile)).fileName();
     if (ui::MsgBox(texts::question(shownFile, found.version, found.orders, kept), ui::MB_YESNO_QUESTION,
-                   texts::notice, parent) != ui::IDYES) {
+                   ui::noticeTitle, parent) != ui::IDYES) {
         inform(parent, texts::declined);
         return false;
     }

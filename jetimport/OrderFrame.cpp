@@ -11,8 +11,6 @@
 
 namespace jetimport {
 
-namespace texts = jet_texts;
-
 namespace {
 
 QString name(int column)

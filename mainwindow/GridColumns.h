@@ -29,7 +29,5 @@ inline constexpr std::array<GridColumn, 9> gridColumns{{
 inline const QString gridFormat =
     QStringLiteral("|<商品名称|<买家呢称|<购买数量|<进价|<售价|<销售日期|<快递单号|<备注");
 constexpr int gridRowHeight = 300;
-// What a NULL remark shows.
-inline const QString nullRemark = QStringLiteral(" ");
 
 } // namespace mainwindow

@@ -36,7 +36,7 @@ QString ListedOrders::text(int row, int col)
     const std::size_t stored = gridColumns[std::size_t(col)].stored;
     const store::Field& field = (*order)[stored];
     if (stored == store::columnAt("bz") && field.isNull()) {
-        return nullRemark;
+        return QLatin1String(store::nullRemark);
     }
     return field.text();
 }

@@ -4,7 +4,7 @@
 #include <QStringList>
 
 // Every caption and design text of the main window.
-namespace mainwindow::captions {
+namespace mainwindow::texts {
 
 inline const QString titlePrefix = QStringLiteral("Tallywick V1.1 ");
 
@@ -34,4 +34,4 @@ inline const QString Label6 = QStringLiteral("进货金额：");
 inline const QString Label7 = QStringLiteral("销售金额：");
 inline const QString Label8 = QStringLiteral("总利润：");
 
-} // namespace mainwindow::captions
+} // namespace mainwindow::texts

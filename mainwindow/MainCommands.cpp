@@ -3,6 +3,7 @@
 #include "entry/OpenEntryWindow.h"
 #include "entry/OrderStore.h"
 #include "mainwindow/MainTexts.h"
+#include "mainwindow/Statements.h"
 #include "store/DbConfig.h"
 #include "store/Recordset.h"
 #include "ui/FlexGrid.h"
@@ -14,7 +15,7 @@
 
 // The commands that act on the selected order, and the two links.
 
-namespace texts = command_texts;
+namespace mainwindow {
 
 namespace {
 
@@ -40,17 +41,7 @@ bool selectionIsListed(MainForm& form)
 
 void warnNoSelection(MainForm& form)
 {
-    ui::MsgBox(texts::selectFirst, ui::MB_OK_EXCLAMATION, main_texts::notice, &form);
-}
-
-// Lists again the way the list on screen was made.
-void refreshByListmode(MainForm& form)
-{
-    if (db_config::listmode == main_texts::listmodeAll) {
-        form.ddlist(QString());
-    } else {
-        form.cxtj();
-    }
+    ui::MsgBox(texts::selectFirst, ui::MB_OK_EXCLAMATION, ui::noticeTitle, &form);
 }
 
 // Deletes the order with this id through ddrs. An order no longer stored leaves nothing to delete.
@@ -58,11 +49,7 @@ void deleteOrder(const QString& id)
 {
     db_config::DdrsScope release;
     store::Recordset& rs = db_config::takeDdrs();
-    rs.ActiveConnection = db_config::connstr;
-    rs.CursorLocation = 3; // client side
-    rs.CursorType = 3;     // static
-    rs.LockType = 4;       // batch optimistic
-    rs.Source = texts::deleteStatement(id);
+    db_config::prepare(rs, deleteStatement(id));
     rs.Open();
     if (!rs.Eof()) {
         rs.Delete(1);      // the current row only
@@ -85,7 +72,7 @@ void MainForm::b2_Click()
         warnNoSelection(*this);
         return;
     }
-    setTag(texts::editMarker);
+    setTag(entry::editMarker);
     entry::openEntryWindow(*this);
 }
 
@@ -95,10 +82,10 @@ void MainForm::b3_Click()
         warnNoSelection(*this);
         return;
     }
-    if (ui::MsgBox(texts::confirmDelete, ui::MB_YESNO_QUESTION, main_texts::notice, this) == ui::IDYES) {
+    if (ui::MsgBox(texts::confirmDelete, ui::MB_YESNO_QUESTION, ui::noticeTitle, this) == ui::IDYES) {
         deleteOrder(ddidText());
     }
-    refreshByListmode(*this);
+    refreshByListmode();
 }
 
 void MainForm::MSFlexGrid1_Click()
@@ -114,7 +101,7 @@ void MainForm::MSFlexGrid1_Click()
 void MainForm::MSFlexGrid1_DblClick()
 {
     // On an empty grid the id left from an earlier listing names nothing the user sees: a new order.
-    setTag(MSFlexGrid1->Rows() > 1 ? texts::editMarker : QString());
+    setTag(MSFlexGrid1->Rows() > 1 ? entry::editMarker : QString());
     entry::openEntryWindow(*this);
 }
 
@@ -133,3 +120,5 @@ void MainForm::OpenUrl(const QString& address)
     // A browser that does not start is not reported.
     QDesktopServices::openUrl(QUrl(address));
 }
+
+} // namespace mainwindow

@@ -7,6 +7,7 @@
 #include "mainwindow/Guarded.h"
 #include "mainwindow/ListedOrders.h"
 #include "mainwindow/MainTexts.h"
+#include "mainwindow/Statements.h"
 #include "store/DbConfig.h"
 #include "store/Listing.h"
 #include "store/TextForms.h"
@@ -32,9 +33,13 @@
 #include <limits>
 #include <stdexcept>
 
-namespace texts = main_texts;
+namespace mainwindow {
 
 namespace {
+
+// The calendar's tag: which box gets the next picked date.
+const QString startTag = QStringLiteral("startdate");
+const QString endTag = QStringLiteral("enddate");
 
 // The keys that open a date box's calendar, as they open a drop-down: Space, Enter, F4, Alt+Down.
 bool opensCalendar(const QKeyEvent& key)
@@ -58,7 +63,7 @@ bool opensCalendar(const QKeyEvent& key)
 MainForm::MainForm(QWidget* parent)
     : QWidget(parent)
 {
-    mainwindow::buildMainLayout(*this, *this);
+    buildMainLayout(*this, *this);
     setObjectName(QStringLiteral("mainfrm"));
     setAttribute(Qt::WA_DeleteOnClose, false);
     connectHandlers();
@@ -99,7 +104,7 @@ void MainForm::connectHandlers()
 
 bool MainForm::guarded(const std::function<void()>& body)
 {
-    return mainwindow::runGuarded(this, body);
+    return runGuarded(this, body);
 }
 
 void MainForm::Form_Load()
@@ -111,7 +116,7 @@ void MainForm::Form_Load()
     const db_config::ConnectionString connection = db_config::buildConnstr(db_config::appFolder());
     const QString& dataFile = connection.dataFile;
     bool goOn = true;
-    const bool listed = mainwindow::runGuarded(
+    const bool listed = runGuarded(
         this,
         [&] {
             // 1. The skin: a style sheet beside the executable, when there is a readable one.
@@ -126,12 +131,12 @@ void MainForm::Form_Load()
             MonthView1->setValue(today);
             // 4-6.
             c1->setCurrentText(texts::fieldPrompt);
-            db_config::listmode = texts::listmodeQuery;
+            db_config::listmode = db_config::listmodeQuery;
             db_config::connstr = connection;
             // 7. Today's orders; an Access (Jet) data.mdb is first offered for conversion.
             goOn = jetimport::offerConversion(this, dataFile);
             if (goOn) {
-                ddlist(texts::singleDay(startdate->text()));
+                ddlist(singleDay(startdate->text()));
             }
         },
         [&](const QString& text) { return texts::startupFailure(text, dataFile); });
@@ -141,7 +146,7 @@ void MainForm::Form_Load()
     }
     // A write-protected store lists as usual, but the seller must know before typing an order that it
     // cannot be saved.
-    mainwindow::runGuarded(this, [&] { store::requireWritableStore(dataFile); });
+    runGuarded(this, [&] { store::requireWritableStore(dataFile); });
     entry::backupIfDue(this);
 }
 
@@ -158,12 +163,12 @@ void MainForm::setUpGrid(int orders)
 {
     ui::FlexGrid& grid = *MSFlexGrid1;
     grid.setRows(orders + 1);
-    grid.setCols(static_cast<int>(mainwindow::gridColumns.size()));
+    grid.setCols(static_cast<int>(gridColumns.size()));
     grid.Clear();
-    grid.setFormatString(mainwindow::gridFormat);
-    grid.setRowHeight(-1, mainwindow::gridRowHeight);
+    grid.setFormatString(gridFormat);
+    grid.setRowHeight(-1, gridRowHeight);
     for (int col = 0; col < grid.Cols(); ++col) {
-        grid.setColWidth(col, mainwindow::gridColumns[std::size_t(col)].width);
+        grid.setColWidth(col, gridColumns[std::size_t(col)].width);
     }
 }
 
@@ -172,22 +177,21 @@ void MainForm::ddlist(const QString& condition)
     // The five totals, the list and its first rows are read in one pass before anything on screen
     // changes, so a failure leaves the window as it was.
     QStringList totalStatements;
-    for (const texts::Total& total : texts::totals) {
+    for (const TotalStatement& total : totals) {
         totalStatements << total.statement + condition;
     }
-    store::Listing listing =
-        store::runListing(db_config::connstr, totalStatements, texts::listStatement(condition));
+    store::Listing listing = store::runListing(db_config::connstr, totalStatements, listStatement(condition));
     const qint64 n = qint64(listing.ids.size());
     if (n >= std::numeric_limits<int>::max()) {
         throw std::length_error("too many orders for one list");
     }
     // The first rows came with the listing: they show at once, and a file that cannot be read was told.
-    auto rows = std::make_unique<mainwindow::ListedOrders>(db_config::connstr, std::move(listing.ids),
-                                                           std::move(listing.firstOrders));
+    auto rows = std::make_unique<ListedOrders>(db_config::connstr, std::move(listing.ids),
+                                               std::move(listing.firstOrders));
 
     ui::Label* const labels[] = {d1, d2, d3, d4, d5};
-    for (std::size_t i = 0; i < texts::totals.size(); ++i) {
-        labels[i]->setText(texts::totalCaption(listing.totals[i], texts::totals[i].unit));
+    for (std::size_t i = 0; i < totals.size(); ++i) {
+        labels[i]->setText(texts::totalCaption(listing.totals[i], totals[i].unit));
     }
     setUpGrid(static_cast<int>(n));
     if (n == 0) {
@@ -204,7 +208,7 @@ void MainForm::ddlist(const QString& condition)
 
 void MainForm::cxtj()
 {
-    ddlist(texts::queryCondition(c1->currentText(), c2->text(), startdate->text(), enddate->text()));
+    ddlist(queryCondition(c1->currentText(), c2->text(), startdate->text(), enddate->text()));
 }
 
 QString MainForm::ddidText() const
@@ -214,19 +218,19 @@ QString MainForm::ddidText() const
 
 void MainForm::b4_Click()
 {
-    db_config::listmode = texts::listmodeQuery; // holds even when a check stops the query
+    db_config::listmode = db_config::listmodeQuery; // holds even when a check stops the query
     const std::optional<QDate> start = textforms::readDate(startdate->text());
     if (!start) {
-        ui::MsgBox(texts::startMissing, ui::MB_OK_EXCLAMATION, texts::notice, this);
+        ui::MsgBox(texts::startMissing, ui::MB_OK_EXCLAMATION, ui::noticeTitle, this);
         return;
     }
     const std::optional<QDate> end = textforms::readDate(enddate->text());
     if (!end) {
-        ui::MsgBox(texts::endMissing, ui::MB_OK_EXCLAMATION, texts::notice, this);
+        ui::MsgBox(texts::endMissing, ui::MB_OK_EXCLAMATION, ui::noticeTitle, this);
         return;
     }
     if (*end < *start) {
-        ui::MsgBox(texts::endBeforeStart, ui::MB_OK_EXCLAMATION, texts::notice, this);
+        ui::MsgBox(texts::endBeforeStart, ui::MB_OK_EXCLAMATION, ui::noticeTitle, this);
         return;
     }
     cxtj();
@@ -234,13 +238,13 @@ void MainForm::b4_Click()
 
 void MainForm::b5_Click()
 {
-    db_config::listmode = texts::listmodeAll;
+    db_config::listmode = db_config::listmodeAll;
     ddlist(QString());
 }
 
 void MainForm::b6_Click()
 {
-    ExportToExcel(*MSFlexGrid1, this);
+    xl::ExportToExcel(*MSFlexGrid1, this);
 }
 
 void MainForm::c2_Click()
@@ -250,12 +254,12 @@ void MainForm::c2_Click()
 
 void MainForm::startdate_Click()
 {
-    openCalendarFor(texts::startTag);
+    openCalendarFor(startTag);
 }
 
 void MainForm::enddate_Click()
 {
-    openCalendarFor(texts::endTag);
+    openCalendarFor(endTag);
 }
 
 void MainForm::openCalendarFor(const QString& target)
@@ -280,7 +284,7 @@ bool MainForm::dateKey(QObject* watched, const QKeyEvent& key)
     if (calendarOrBox && key.key() == Qt::Key_Escape && MonthView1->isVisible()) {
         // Closed without a change; the focus goes back to the box the calendar was opened for.
         MonthView1->setVisible(false);
-        QLineEdit* target = MonthView1->Tag == texts::endTag ? enddate : startdate;
+        QLineEdit* target = MonthView1->Tag == endTag ? enddate : startdate;
         target->setFocus(Qt::OtherFocusReason);
         return true;
     }
@@ -290,9 +294,9 @@ bool MainForm::dateKey(QObject* watched, const QKeyEvent& key)
 void MainForm::MonthView1_DateClick()
 {
     QLineEdit* target = nullptr;
-    if (MonthView1->Tag == texts::startTag) {
+    if (MonthView1->Tag == startTag) {
         target = startdate;
-    } else if (MonthView1->Tag == texts::endTag) {
+    } else if (MonthView1->Tag == endTag) {
         target = enddate;
     }
     if (!target) {
@@ -357,3 +361,5 @@ bool MainForm::eventFilter(QObject* watched, QEvent* event)
     }
     return QWidget::eventFilter(watched, event);
 }
+
+} // namespace mainwindow

@@ -9,10 +9,12 @@
 
 class QKeyEvent;
 
+namespace mainwindow {
+
 // The main window mainfrm: the order list with its totals, the filter and the commands.
 // Each handler runs behind guarded(), so a failure shows a message and leaves the window as it was.
 // The controls are reached by their names (b1, MSFlexGrid1, ...), as members of MainControls.
-class MainForm final : public QWidget, public EntryHost, public mainwindow::MainControls
+class MainForm final : public QWidget, public entry::EntryHost, public MainControls
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(MainForm)
@@ -29,14 +31,14 @@ public:
     // Builds the condition from the filter controls and lists with it.
     void cxtj() override;
 
-    // "edit" asks the entry window to open the selected order, empty for a new one.
+    // entry::editMarker asks the entry window to open the selected order, empty for a new one.
     QString Tag() const override { return m_tag; }
     void setTag(const QString& tag) { m_tag = tag; }
     QString ddidText() const override;
     QWidget* hostWindow() override { return this; }
 
-    // Runs a handler body; a store failure or any other exception becomes a message box titled "提示".
-    // Returns false when the body failed.
+    // Runs a handler body; a store failure or any other exception becomes a message box titled
+    // ui::noticeTitle. Returns false when the body failed.
     bool guarded(const std::function<void()>& body);
 
     // Handlers, connected to their controls' signals. Commands of the selected order and the links are
@@ -78,3 +80,5 @@ private:
     bool m_loaded = false;
     bool m_shown = false; // placed on the screen and start-up queued
 };
+
+} // namespace mainwindow

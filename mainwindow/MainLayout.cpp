@@ -15,7 +15,7 @@ namespace mainwindow {
 namespace {
 
 using C = MainControls;
-namespace cap = captions;
+namespace cap = texts;
 
 const QColor linkRed(255, 0, 0);
 const QColor dateGrey(224, 224, 224);

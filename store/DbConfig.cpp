@@ -19,6 +19,15 @@ QString& folderOverride()
 }
 } // namespace
 
+void prepare(store::Recordset& rs, const QString& statement)
+{
+    rs.ActiveConnection = connstr;
+    rs.CursorLocation = 3; // client side
+    rs.CursorType = 3;     // static
+    rs.LockType = 4;       // batch optimistic
+    rs.Source = statement;
+}
+
 store::Recordset& takeDdrs()
 {
     if (!ddrs) {

@@ -24,10 +24,17 @@ struct ConnectionString
 
 // Connection string of data.mdb beside the executable.
 extern ConnectionString connstr;
-// Mode string: "cx" when the list follows the filter controls, "all" when it shows every order.
+// Mode string: listmodeQuery when the list follows the filter controls, listmodeAll when it shows every
+// order.
 extern QString listmode;
+inline const QString listmodeQuery = QStringLiteral("cx");
+inline const QString listmodeAll = QStringLiteral("all");
 // Shared recordset: created on first use, released at the end of every operation that uses it.
 extern std::unique_ptr<store::Recordset> ddrs;
+
+// Sets a recordset up as the windows do: on connstr, a client-side static cursor with batch-optimistic
+// locking, to run statement.
+void prepare(store::Recordset& rs, const QString& statement);
 
 // Returns ddrs, creating it when it is empty.
 store::Recordset& takeDdrs();

@@ -36,6 +36,9 @@ inline constexpr std::array<OrderColumn, 9> orderColumns{{
     {"bz", ColumnKind::Text, "TEXT", false},    // remark; NULL when none was ever typed
 }};
 
+// What a remark that was never typed (NULL) shows, in the grid and in the entry window's box.
+inline constexpr char nullRemark[] = " ";
+
 // The place of a column in orderColumns, worked out while compiling: a name that is not a column does not
 // compile.
 consteval std::size_t columnAt(std::string_view name)

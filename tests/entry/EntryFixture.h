@@ -24,7 +24,7 @@ inline void PrintTo(const QString& text, std::ostream* os)
 }
 
 // A main window stand-in: the Tag and ddid the entry window reads, and a count of each refresh.
-class FakeHost final : public EntryHost
+class FakeHost final : public entry::EntryHost
 {
 public:
     QString tag;

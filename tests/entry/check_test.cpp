@@ -4,7 +4,7 @@
 
 #include <QApplication>
 
-using namespace entrytexts;
+using namespace entry::texts;
 
 namespace {
 

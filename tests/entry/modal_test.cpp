@@ -1,4 +1,5 @@
 #include "EntryFixture.h"
+#include "entry/EntryTexts.h"
 
 #include "entry/OpenEntryWindow.h"
 #include "store/StoreError.h"
@@ -209,7 +210,7 @@ TEST_F(EntryModalTest, AnOrderThatCannotBeReadIsToldAndNothingOpens)
     entry::openEntryWindow(host);
     EXPECT_FALSE(opened);
     ASSERT_EQ(ui::msgbox_seam::shown().size(), 1);
-    EXPECT_TRUE(ui::msgbox_seam::shown().front().text.startsWith(entrytexts::loadFailed));
+    EXPECT_TRUE(ui::msgbox_seam::shown().front().text.startsWith(entry::texts::loadFailed));
     EXPECT_EQ(ui::msgbox_seam::shown().front().title, QStringLiteral("提示"));
 }
 

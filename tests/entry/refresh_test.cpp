@@ -15,12 +15,12 @@ namespace {
 class EntryRefreshTest : public testsupport::GuiTest
 {
 protected:
-    MainForm* form = nullptr;
+    mainwindow::MainForm* form = nullptr;
 
     void SetUp() override
     {
         GuiTest::SetUp();
-        form = new MainForm;
+        form = new mainwindow::MainForm;
         form->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(form));
     }

@@ -9,7 +9,7 @@
 #include <sqlite3.h>
 #include <stdexcept>
 
-using namespace entrytexts;
+using namespace entry::texts;
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "entry/EntryTexts.h"
+#include "entry/OrderStore.h"
 
 #include <gtest/gtest.h>
 
-using entrytexts::OrderTexts;
+using entry::OrderTexts;
 
 namespace {
 
@@ -17,7 +17,7 @@ OrderTexts sample()
 
 TEST(EntryStatements, InsertIsBuiltPieceByPieceInColumnOrder)
 {
-    EXPECT_EQ(entrytexts::insertStatement(sample()),
+    EXPECT_EQ(entry::insertStatement(sample()),
               QStringLiteral("INSERT INTO ddlist (spname,jj,sl,sj,mjzh,kddh,xsdate,bz) VALUES "
                              "('茶杯', '10.5', '2', '18','buyer01', 'SF1000', '2026/12/1', '送货上门')"));
 
@@ -25,18 +25,17 @@ TEST(EntryStatements, InsertIsBuiltPieceByPieceInColumnOrder)
     OrderTexts o = sample();
     o.bz.clear();
     o.sl = QStringLiteral(" 5 ");
-    EXPECT_EQ(entrytexts::insertStatement(o),
+    EXPECT_EQ(entry::insertStatement(o),
               QStringLiteral("INSERT INTO ddlist (spname,jj,sl,sj,mjzh,kddh,xsdate,bz) VALUES "
                              "('茶杯', '10.5', ' 5 ', '18','buyer01', 'SF1000', '2026/12/1', '')"));
 }
 
 TEST(EntryStatements, UpdateSetsAllEightColumnsOfTheOneOrder)
 {
-    EXPECT_EQ(entrytexts::updateStatement(sample(), QStringLiteral("17")),
+    EXPECT_EQ(entry::updateStatement(sample(), QStringLiteral("17")),
               QStringLiteral("update  ddlist set spname='茶杯',jj='10.5',sl='2',sj='18',mjzh='buyer01',"
                              "kddh='SF1000',xsdate='2026/12/1',bz='送货上门'  where id=17"));
-    EXPECT_EQ(entrytexts::loadStatement(QStringLiteral("17")),
-              QStringLiteral("Select * From ddlist where id=17"));
+    EXPECT_EQ(entry::loadStatement(QStringLiteral("17")), QStringLiteral("Select * From ddlist where id=17"));
 }
 
 TEST(EntryStatements, ApostrophesInEveryBoxAreDoubledSoNoTextEndsItsLiteral)
@@ -45,11 +44,11 @@ TEST(EntryStatements, ApostrophesInEveryBoxAreDoubledSoNoTextEndsItsLiteral)
                        QStringLiteral("''"),      QStringLiteral("1'"),
                        QStringLiteral("a'b"),     QStringLiteral("'); DROP TABLE ddlist; --"),
                        QStringLiteral("#1'#"),    QStringLiteral("it's")};
-    EXPECT_EQ(entrytexts::insertStatement(o),
+    EXPECT_EQ(entry::insertStatement(o),
               QStringLiteral("INSERT INTO ddlist (spname,jj,sl,sj,mjzh,kddh,xsdate,bz) VALUES "
                              "('O''Brien', '''', '''''', '1''','a''b', '''); DROP TABLE ddlist; --', "
                              "'#1''#', 'it''s')"));
-    EXPECT_EQ(entrytexts::updateStatement(o, QStringLiteral("3")),
+    EXPECT_EQ(entry::updateStatement(o, QStringLiteral("3")),
               QStringLiteral("update  ddlist set spname='O''Brien',jj='''',sl='''''',sj='1''',mjzh='a''b',"
                              "kddh='''); DROP TABLE ddlist; --',xsdate='#1''#',bz='it''s'  where id=3"));
 }

@@ -110,7 +110,7 @@ TEST_F(CsvExportTest, CsvChosenInTheDialogHoldsTheWorkbooksCellsAsText)
          QStringLiteral("SF\n1"), QString()},
     });
     xl::savefile_seam::setNextFileName(out.filePath(QStringLiteral("定单.xlsx")));
-    ASSERT_TRUE(ExportToExcel(*grid, nullptr));
+    ASSERT_TRUE(xl::ExportToExcel(*grid, nullptr));
     QString error;
     const exporttest::ReadSheet sheet =
         exporttest::readWorkbook(out.filePath(QStringLiteral("定单.xlsx")), &error);
@@ -131,7 +131,7 @@ TEST_F(CsvExportTest, CsvChosenInTheDialogHoldsTheWorkbooksCellsAsText)
         name->setText(out.filePath(QStringLiteral("本月")));
         QTest::keyClick(name, Qt::Key_Return);
     });
-    ASSERT_TRUE(ExportToExcel(*grid, nullptr));
+    ASSERT_TRUE(xl::ExportToExcel(*grid, nullptr));
     EXPECT_TRUE(ui::msgbox_seam::shown().isEmpty()) << lastMessage().toStdString();
     const QString csv = out.filePath(QStringLiteral("本月.csv"));
     const QList<QStringList> records = exporttest::readCsv(csv, &error);
@@ -182,7 +182,7 @@ TEST_F(CsvExportTest, CancelledAndFailedExportsLeaveNoTemporaryFileOpen)
     const int before = deletedFilesOpen();
 
     xl::savefile_seam::setNextFileName(QString()); // cancelled
-    EXPECT_FALSE(ExportToExcel(*grid, nullptr));
+    EXPECT_FALSE(xl::ExportToExcel(*grid, nullptr));
     EXPECT_EQ(deletedFilesOpen(), before) << "the cancelled workbook's rows are still open";
     EXPECT_TRUE(tmpIsEmpty());
 
@@ -191,7 +191,7 @@ TEST_F(CsvExportTest, CancelledAndFailedExportsLeaveNoTemporaryFileOpen)
         ui::msgbox_seam::reset();
         ui::msgbox_seam::arm();
         xl::savefile_seam::setNextAnswer(out.filePath(QStringLiteral("没有的文件夹/定单")), filter);
-        EXPECT_FALSE(ExportToExcel(*grid, nullptr));
+        EXPECT_FALSE(xl::ExportToExcel(*grid, nullptr));
         ASSERT_EQ(ui::msgbox_seam::shown().size(), 1);
         EXPECT_TRUE(lastMessage().contains(QStringLiteral("文件夹不存在"))) << lastMessage().toStdString();
         EXPECT_TRUE(lastMessage().contains(QStringLiteral("请换一个文件夹"))) << lastMessage().toStdString();
@@ -209,7 +209,7 @@ TEST_F(CsvExportTest, CancelledAndFailedExportsLeaveNoTemporaryFileOpen)
     ui::msgbox_seam::reset();
     ui::msgbox_seam::arm();
     xl::savefile_seam::setNextFileName(out.filePath(QStringLiteral("定单.xlsx")));
-    EXPECT_FALSE(ExportToExcel(*grid, nullptr));
+    EXPECT_FALSE(xl::ExportToExcel(*grid, nullptr));
     ASSERT_EQ(ui::msgbox_seam::shown().size(), 1);
     EXPECT_TRUE(lastMessage().contains(QStringLiteral("磁盘"))) << lastMessage().toStdString();
     EXPECT_TRUE(lastMessage().contains(QStringLiteral("请腾出磁盘空间"))) << lastMessage().toStdString();
@@ -229,7 +229,7 @@ TEST_F(CsvExportTest, CancelledAndFailedExportsLeaveNoTemporaryFileOpen)
     ui::msgbox_seam::reset();
     ui::msgbox_seam::arm();
     xl::savefile_seam::setNextAnswer(earlier, QStringLiteral("CSV 文件 (*.csv)"));
-    EXPECT_FALSE(ExportToExcel(*grid, nullptr));
+    EXPECT_FALSE(xl::ExportToExcel(*grid, nullptr));
     EXPECT_TRUE(lastMessage().contains(QStringLiteral("磁盘可能已满"))) << lastMessage().toStdString();
     EXPECT_EQ(QDir(small.folder()).entryList(QDir::Files | QDir::Hidden),
               QStringList{QStringLiteral("定单.csv")});

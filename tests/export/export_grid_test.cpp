@@ -77,7 +77,7 @@ protected:
     exporttest::ReadSheet exportAndRead(const QString& path)
     {
         xl::savefile_seam::setNextFileName(path);
-        EXPECT_TRUE(ExportToExcel(*grid, nullptr));
+        EXPECT_TRUE(xl::ExportToExcel(*grid, nullptr));
         EXPECT_TRUE(ui::msgbox_seam::shown().isEmpty());
         QString error;
         exporttest::ReadSheet sheet = exporttest::readWorkbook(path, &error);
@@ -204,7 +204,7 @@ TEST_F(ExportTest, CancelWritesNothingAndSaysNothing)
 {
     list({{QStringLiteral("1"), QStringLiteral("杯子")}});
     xl::savefile_seam::setNextFileName(QString());
-    EXPECT_FALSE(ExportToExcel(*grid, nullptr));
+    EXPECT_FALSE(xl::ExportToExcel(*grid, nullptr));
     EXPECT_EQ(xl::savefile_seam::asked(), 1);
     EXPECT_TRUE(ui::msgbox_seam::shown().isEmpty());
     EXPECT_EQ(QDir(out.path()).entryList(QDir::Files).size(), 0);
@@ -223,7 +223,7 @@ TEST_F(ExportTest, UnwritableTargetIsReportedAndLeavesNoFile)
         ui::msgbox_seam::reset();
         ui::msgbox_seam::arm();
         xl::savefile_seam::setNextFileName(path);
-        EXPECT_FALSE(ExportToExcel(*grid, nullptr)) << path.toStdString();
+        EXPECT_FALSE(xl::ExportToExcel(*grid, nullptr)) << path.toStdString();
         ASSERT_EQ(ui::msgbox_seam::shown().size(), 1) << path.toStdString();
         const ui::msgbox_seam::Shown box = ui::msgbox_seam::shown().first();
         EXPECT_TRUE(box.text.contains(QDir::toNativeSeparators(path))) << box.text.toStdString();
@@ -252,7 +252,7 @@ TEST_F(ExportTest, TextLongerThanACellHoldsIsCutAndNamedOnceTheWorkbookIsSaved)
 
     const exporttest::ReadSheet sheet = [&] {
         xl::savefile_seam::setNextFileName(target());
-        EXPECT_TRUE(ExportToExcel(*grid, nullptr));
+        EXPECT_TRUE(xl::ExportToExcel(*grid, nullptr));
         QString error;
         exporttest::ReadSheet read = exporttest::readWorkbook(target(), &error);
         EXPECT_TRUE(error.isEmpty()) << error.toStdString();
@@ -287,7 +287,7 @@ TEST_F(ExportTest, AWorkbookThatCannotBeBegunIsReportedWhenItIsAdded)
     notAFolder.close();
     qputenv("TMPDIR", QFile::encodeName(notAFolder.fileName()));
     xl::savefile_seam::setNextFileName(target());
-    EXPECT_FALSE(ExportToExcel(*grid, nullptr));
+    EXPECT_FALSE(xl::ExportToExcel(*grid, nullptr));
     ASSERT_EQ(ui::msgbox_seam::shown().size(), 1);
     EXPECT_FALSE(ui::msgbox_seam::shown().first().text.isEmpty());
     EXPECT_EQ(ui::msgbox_seam::shown().first().title, QCoreApplication::applicationName());
@@ -313,7 +313,7 @@ TEST_F(ExportTest, SaveDialogOffersAWorkbookNameAndCanBeCancelled)
         EXPECT_EQ(offered.fileName(), QStringLiteral("定单.xlsx"));
         dialog.reject();
     });
-    EXPECT_FALSE(ExportToExcel(*grid, nullptr));
+    EXPECT_FALSE(xl::ExportToExcel(*grid, nullptr));
     EXPECT_TRUE(asked);
     EXPECT_TRUE(ui::msgbox_seam::shown().isEmpty());
     EXPECT_TRUE(tmpIsEmpty());
@@ -325,7 +325,7 @@ TEST_F(ExportTest, SaveDialogOffersAWorkbookNameAndCanBeCancelled)
         name->setText(target(QStringLiteral("本月")));
         QTest::keyClick(name, Qt::Key_Return);
     });
-    EXPECT_TRUE(ExportToExcel(*grid, nullptr));
+    EXPECT_TRUE(xl::ExportToExcel(*grid, nullptr));
     QString error;
     const exporttest::ReadSheet sheet = exporttest::readWorkbook(target(QStringLiteral("本月.xlsx")), &error);
     EXPECT_TRUE(error.isEmpty()) << error.toStdString();
@@ -352,7 +352,7 @@ TEST_F(ExportTest, AListLongerThanASheetIsToldBeforeAnythingIsWritten)
     grid->setCols(9);
     grid->setFormatString(formatString);
     xl::savefile_seam::setNextFileName(target());
-    EXPECT_FALSE(ExportToExcel(*grid, nullptr));
+    EXPECT_FALSE(xl::ExportToExcel(*grid, nullptr));
     ASSERT_EQ(ui::msgbox_seam::shown().size(), 1);
     EXPECT_TRUE(ui::msgbox_seam::shown().first().text.contains(QStringLiteral("1048577")));
     EXPECT_EQ(xl::savefile_seam::asked(), 0);

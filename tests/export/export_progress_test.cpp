@@ -19,7 +19,7 @@ TEST(ExportProgress, ShowsWhileTheWorkLastsAndGoesWhenItIsDone)
     QWidget window;
     window.show();
     constexpr int rows = 1 << 30;
-    ExportProgress progress(&window, rows);
+    xl::ExportProgress progress(&window, rows);
     // Short work shows nothing.
     for (int row = 1; row <= 1000; ++row) {
         progress.advance(row);

@@ -83,7 +83,7 @@ protected:
     // Starts the window; returns the messages shown.
     QList<ui::msgbox_seam::Shown> start() const
     {
-        MainForm form;
+        mainwindow::MainForm form;
         form.show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&form));
         return ui::msgbox_seam::shown();
@@ -95,7 +95,7 @@ protected:
         ui::msgbox_seam::reset();
         ui::msgbox_seam::arm();
         ui::msgbox_seam::setNextAnswer(ui::IDYES);
-        MainForm form;
+        mainwindow::MainForm form;
         form.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
         const auto shown = ui::msgbox_seam::shown();
@@ -173,7 +173,7 @@ TEST_F(JetStartupTest, EveryFixtureConvertsWithEveryValueAndKeepsTheOriginal)
         // The next start opens the store as usual: no question, every order listed by the show-all button.
         ui::msgbox_seam::reset();
         ui::msgbox_seam::arm();
-        MainForm again;
+        mainwindow::MainForm again;
         again.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&again));
         QTest::mouseClick(again.b5, Qt::LeftButton);
@@ -277,7 +277,7 @@ TEST_F(JetStartupTest, NoChangesNothingAndSaysHowToConvertLater)
     const QByteArray original = readAll(QDir(fixtures).filePath(QStringLiteral("ddlist_currency.mdb")));
     useFile(original);
     ui::msgbox_seam::setNextAnswer(ui::IDNO);
-    MainForm form;
+    mainwindow::MainForm form;
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
     const auto shown = ui::msgbox_seam::shown();

@@ -6,9 +6,9 @@
 #include <gtest/gtest.h>
 
 // A main window loaded from the test's data.mdb, shown and made active; the fixture's teardown deletes it.
-inline MainForm* shownMainForm()
+inline mainwindow::MainForm* shownMainForm()
 {
-    auto* form = new MainForm;
+    auto* form = new mainwindow::MainForm;
     form->show();
     EXPECT_TRUE(QTest::qWaitForWindowActive(form));
     return form;

@@ -2,6 +2,7 @@
 #include "entry/OpenEntryWindow.h"
 #include "mainwindow/MainForm.h"
 #include "mainwindow/MainTexts.h"
+#include "mainwindow/Statements.h"
 #include "store/DbConfig.h"
 #include "store/TextForms.h"
 #include "support/Fixtures.h"
@@ -42,7 +43,7 @@ struct Opening
 class CommandsTest : public testsupport::GuiTest
 {
 protected:
-    MainForm* form = nullptr;
+    mainwindow::MainForm* form = nullptr;
     QList<Opening> openings;
     std::function<void(entry::add&)> drive; // runs inside each opening, after it was recorded
 
@@ -74,7 +75,7 @@ protected:
 
     void showForm()
     {
-        form = new MainForm;
+        form = new mainwindow::MainForm;
         form->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(form));
     }
@@ -133,9 +134,9 @@ protected:
 
 TEST(CommandTexts, DeleteSourceIsTheIdRightAfterTheEqualsSign)
 {
-    EXPECT_EQ(command_texts::deleteStatement(QStringLiteral("17")),
+    EXPECT_EQ(mainwindow::deleteStatement(QStringLiteral("17")),
               QStringLiteral("select * From ddlist where id=17"));
-    EXPECT_EQ(command_texts::confirmDelete,
+    EXPECT_EQ(mainwindow::texts::confirmDelete,
               QStringLiteral("你确认要删除选中记录吗？\r\n\r\n注意：删除后不可恢复！"));
 }
 
@@ -260,7 +261,7 @@ TEST_F(CommandsTest, DeleteAsksFirstDeletesOnlyOnYesAndRefreshesEitherWay)
 
     deleteAnswering(ui::IDNO);
     ASSERT_EQ(ui::msgbox_seam::shown().size(), 1);
-    EXPECT_EQ(ui::msgbox_seam::shown().front().text, command_texts::confirmDelete);
+    EXPECT_EQ(ui::msgbox_seam::shown().front().text, mainwindow::texts::confirmDelete);
     EXPECT_EQ(ui::msgbox_seam::shown().front().flags, 292);
     EXPECT_EQ(ui::msgbox_seam::shown().front().title, QStringLiteral("提示"));
     EXPECT_EQ(store->count(), 3);
@@ -287,7 +288,7 @@ TEST_F(CommandsTest, DeleteAsksFirstDeletesOnlyOnYesAndRefreshesEitherWay)
     ui::msgbox_seam::arm();
     QTest::mouseClick(form->b3, Qt::LeftButton);
     ASSERT_EQ(ui::msgbox_seam::shown().size(), 1);
-    EXPECT_EQ(ui::msgbox_seam::shown().front().text, command_texts::selectFirst);
+    EXPECT_EQ(ui::msgbox_seam::shown().front().text, mainwindow::texts::selectFirst);
 }
 
 TEST_F(CommandsTest, DeleteRefreshesByListmode)

@@ -67,7 +67,7 @@ protected:
         return all;
     }
     // Types an order into a new entry window over form and saves it.
-    void saveAnOrder(MainForm& form)
+    void saveAnOrder(mainwindow::MainForm& form)
     {
         entry::add window(form, &form);
         window.load();
@@ -91,14 +91,14 @@ TEST_F(DailyBackupTest, FirstStartOfTheDayAndFirstSaveAfterMidnightEachMakeOneCo
 {
     addOrder();
     const QString backups = QDir(store->folder()).filePath(QStringLiteral("backups"));
-    MainForm* form = shownMainForm();
+    mainwindow::MainForm* form = shownMainForm();
     EXPECT_EQ(entries(backups), QStringList{QStringLiteral("data-2026-12-09.mdb")});
     const QByteArray first = hashOf(QDir(backups).filePath(QStringLiteral("data-2026-12-09.mdb")));
 
     // Saves and another start the same day copy nothing again.
     saveAnOrder(*form);
     entry::backup_seam::reset(); // as a new run of the program
-    MainForm again;
+    mainwindow::MainForm again;
     again.Form_Load();
     EXPECT_EQ(entries(backups), QStringList{QStringLiteral("data-2026-12-09.mdb")});
     EXPECT_EQ(hashOf(QDir(backups).filePath(QStringLiteral("data-2026-12-09.mdb"))), first);
@@ -130,7 +130,7 @@ TEST_F(DailyBackupTest, AFolderThatCannotBeMadeWarnsOnceAndTheWorkGoesOn)
     const QStringList before = entries(store->folder());
     const QByteArray data = hashOf(store->dataFile());
 
-    MainForm* form = shownMainForm();
+    mainwindow::MainForm* form = shownMainForm();
     EXPECT_EQ(form->MSFlexGrid1->TextMatrix(1, 1), QStringLiteral("旧定单"));
     ASSERT_EQ(ui::msgbox_seam::shown().size(), 1);
     const ui::msgbox_seam::Shown warning = ui::msgbox_seam::shown().first();
@@ -175,7 +175,7 @@ TEST_F(DailyBackupTest, AFullDiskWarnsOnceAndLeavesNothingBehind)
     const QStringList before = entries(folder);
     const QByteArray data = hashOf(dataFile);
 
-    MainForm* form = shownMainForm();
+    mainwindow::MainForm* form = shownMainForm();
     ASSERT_EQ(ui::msgbox_seam::shown().size(), 1) << messages().toStdString();
     EXPECT_TRUE(ui::msgbox_seam::shown().first().text.contains(QStringLiteral("磁盘已满")))
         << messages().toStdString();

@@ -15,9 +15,9 @@ namespace {
 class DdlistTest : public testsupport::GuiTest
 {
 protected:
-    MainForm* loadedForm()
+    mainwindow::MainForm* loadedForm()
     {
-        auto* form = new MainForm;
+        auto* form = new mainwindow::MainForm;
         form->Form_Load();
         return form;
     }
@@ -50,7 +50,7 @@ TEST_F(DdlistTest, NothingListedKeepsTheSelectedIdAndLaysOutTheHeader)
 {
     store->addOrder(QStringLiteral("旧"), 1, 1, 2, QStringLiteral("甲"), QStringLiteral("K"),
                     QStringLiteral("2020-01-01"));
-    MainForm* form = loadedForm();
+    mainwindow::MainForm* form = loadedForm();
     form->ddlist(QString());
     const QString selected = form->ddid->text();
     ASSERT_FALSE(selected.isEmpty());
@@ -70,7 +70,7 @@ TEST_F(DdlistTest, OneOrderFillsRowOneSelectedAcrossTheRow)
     const qint64 id =
         store->addOrder(QStringLiteral("蓝牙耳机"), 12.5, 3, 20, QStringLiteral("小王'的店"),
                         QStringLiteral("YT123"), QStringLiteral("2026-09-30"), QStringLiteral("加急"));
-    MainForm* form = loadedForm();
+    mainwindow::MainForm* form = loadedForm();
     form->ddlist(QString());
     ui::FlexGrid* grid = form->MSFlexGrid1;
     ASSERT_EQ(grid->Rows(), 2);
@@ -102,7 +102,7 @@ TEST_F(DdlistTest, ManyOrdersNewestFirstWithRemarksAndNegativeProfit)
     const qint64 c =
         store->addOrder(QStringLiteral("丙"), 1, 1, 1.5, QStringLiteral("z"), QStringLiteral("3"),
                         QStringLiteral("2026-01-03"), QStringLiteral("备注"));
-    MainForm* form = loadedForm();
+    mainwindow::MainForm* form = loadedForm();
     form->ddlist(QString());
     ui::FlexGrid* grid = form->MSFlexGrid1;
     ASSERT_EQ(grid->Rows(), 4);
@@ -130,7 +130,7 @@ TEST_F(DdlistTest, AFailedListingLeavesTheWindowAsItWasAndReleasesTheRecordset)
 {
     store->addOrder(QStringLiteral("甲"), 10, 1, 8, QStringLiteral("x"), QStringLiteral("1"),
                     QStringLiteral("2026-01-01"));
-    MainForm* form = loadedForm();
+    mainwindow::MainForm* form = loadedForm();
     form->ddlist(QString());
     const QString id = form->ddid->text();
 

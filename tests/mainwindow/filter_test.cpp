@@ -1,6 +1,7 @@
 #include "ShownMainForm.h"
 #include "mainwindow/MainForm.h"
 #include "mainwindow/MainTexts.h"
+#include "mainwindow/Statements.h"
 #include "store/DbConfig.h"
 #include "store/TextForms.h"
 #include "support/Fixtures.h"
@@ -21,7 +22,7 @@ const QString range = QStringLiteral(" and  xsdate>=#2026/9/30#   and xsdate<= #
 
 QString condition(const QString& field, const QString& keyword)
 {
-    return main_texts::queryCondition(field, keyword, QStringLiteral("2026/9/30"),
+    return mainwindow::queryCondition(field, keyword, QStringLiteral("2026/9/30"),
                                       QStringLiteral("2026/10/1"));
 }
 
@@ -47,13 +48,13 @@ TEST(QueryCondition, KeywordClauseOnlyWithFieldAndKeyword)
 class FilterTest : public testsupport::GuiTest
 {
 protected:
-    MainForm* shownForm() { return shownMainForm(); }
-    static void setRange(MainForm* form, QDate start, QDate end)
+    mainwindow::MainForm* shownForm() { return shownMainForm(); }
+    static void setRange(mainwindow::MainForm* form, QDate start, QDate end)
     {
         form->startdate->setText(textforms::dateText(start));
         form->enddate->setText(textforms::dateText(end));
     }
-    static QStringList names(MainForm* form)
+    static QStringList names(mainwindow::MainForm* form)
     {
         QStringList out;
         for (int r = 1; r < form->MSFlexGrid1->Rows(); ++r) {
@@ -83,7 +84,7 @@ TEST_F(FilterTest, ChecksOfTheQueryButtonStopItButSetTheMode)
 {
     store->addOrder(QStringLiteral("今天"), 1, 1, 2, QStringLiteral("甲"), QStringLiteral("K"),
                     QDate::currentDate().toString(Qt::ISODate));
-    MainForm* form = shownForm();
+    mainwindow::MainForm* form = shownForm();
     const QString id = form->ddid->text();
     const auto expectStopped = [&](const QString& message) {
         db_config::listmode = QStringLiteral("all");
@@ -134,7 +135,7 @@ TEST_F(FilterTest, RangesListByDayInclusivelyInEveryDateForm)
             days.addOrder(QString::fromLatin1(day), 1, 1, 2, QStringLiteral("甲"), QStringLiteral("K"),
                           QString::fromLatin1(day));
         }
-        MainForm* form = shownForm();
+        mainwindow::MainForm* form = shownForm();
         setRange(form, QDate(2026, 9, 30), QDate(2026, 10, 1));
         QTest::mouseClick(form->b4, Qt::LeftButton);
         EXPECT_TRUE(ui::msgbox_seam::shown().isEmpty())
@@ -163,7 +164,7 @@ TEST_F(FilterTest, TheKeywordNarrowsListAndTotalsAndMatchesLiterally)
                     today);
     store->addOrder(QStringLiteral("茶杯"), 2, 2, 4, QStringLiteral("丙"), QStringLiteral("K3"), today,
                     QStringLiteral("易碎"));
-    MainForm* form = shownForm();
+    mainwindow::MainForm* form = shownForm();
     ASSERT_EQ(form->MSFlexGrid1->Rows(), 4);
 
     form->c1->setCurrentText(QStringLiteral("商品名称"));
@@ -201,7 +202,7 @@ TEST_F(FilterTest, TheKeywordNarrowsListAndTotalsAndMatchesLiterally)
 
 TEST_F(FilterTest, TheCalendarWritesTheTaggedBoxAndHides)
 {
-    MainForm* form = shownForm();
+    mainwindow::MainForm* form = shownForm();
     ui::MonthView* calendar = form->MonthView1;
     const QString today = textforms::dateText(QDate::currentDate());
 
@@ -240,7 +241,7 @@ TEST_F(FilterTest, TheCalendarWritesTheTaggedBoxAndHides)
 
 TEST_F(FilterTest, TheKeyboardOpensTheCalendarPicksADayAndEscapeClosesIt)
 {
-    MainForm* form = shownForm();
+    mainwindow::MainForm* form = shownForm();
     ui::MonthView* calendar = form->MonthView1;
     const QString today = textforms::dateText(QDate::currentDate());
     struct Key
@@ -292,7 +293,7 @@ TEST_F(FilterTest, EnterOnAFocusedButtonPressesIt)
 {
     store->addOrder(QStringLiteral("上周的"), 1, 1, 2, QStringLiteral("甲"), QStringLiteral("K"),
                     QDate::currentDate().addDays(-7).toString(Qt::ISODate));
-    MainForm* form = shownForm();
+    mainwindow::MainForm* form = shownForm();
     ASSERT_EQ(form->MSFlexGrid1->Rows(), 1);
     form->b5->setFocus();
     QTest::keyClick(form->b5, Qt::Key_Return);

@@ -69,7 +69,7 @@ TEST_F(ListingTest, PagesAtTheEdgesAndTheCache)
 TEST_F(ListingTest, AnOrderDeletedSinceTheListingShowsEmptyCells)
 {
     addOrders(3);
-    auto* form = new MainForm;
+    auto* form = new mainwindow::MainForm;
     form->Form_Load();
     form->ddlist(QString());
     store->exec(QStringLiteral("DELETE FROM ddlist WHERE id=3"));
@@ -86,7 +86,7 @@ TEST_F(ListingTest, AnOrderDeletedSinceTheListingShowsEmptyCells)
 TEST_F(ListingTest, EachListingReadsAfresh)
 {
     addOrders(2);
-    auto* form = new MainForm;
+    auto* form = new mainwindow::MainForm;
     form->Form_Load();
     form->ddlist(QString());
     EXPECT_EQ(form->MSFlexGrid1->TextMatrix(1, 1), QStringLiteral("货2"));

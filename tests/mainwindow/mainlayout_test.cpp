@@ -20,12 +20,12 @@ namespace {
 class LayoutTest : public testsupport::GuiTest
 {
 protected:
-    MainForm* shownForm() { return shownMainForm(); }
+    mainwindow::MainForm* shownForm() { return shownMainForm(); }
 };
 
 TEST_F(LayoutTest, EveryControlSitsInItsContainerAsTheTableSays)
 {
-    auto* form = new MainForm; // design state, before the load
+    auto* form = new mainwindow::MainForm; // design state, before the load
     ASSERT_EQ(mainwindow::mainLayoutTable().size(), 30u);
     for (const mainwindow::ControlRow& item : mainwindow::mainLayoutTable()) {
         const QString name = QString::fromLatin1(item.name);
@@ -54,7 +54,7 @@ TEST_F(LayoutTest, EveryControlSitsInItsContainerAsTheTableSays)
 
 TEST_F(LayoutTest, TheWindowCaptionsColoursAndDesignTexts)
 {
-    auto* form = new MainForm;
+    auto* form = new mainwindow::MainForm;
     EXPECT_EQ(form->objectName(), QStringLiteral("mainfrm"));
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Tallywick V1.1 [Tallywick工作室出品]"));
     EXPECT_EQ(form->geometry(), QRect(203, 183, 896, 471));
@@ -101,7 +101,7 @@ TEST_F(LayoutTest, TheWindowCaptionsColoursAndDesignTexts)
 
 TEST_F(LayoutTest, TabOrderRunsAsTheTableWithTheCalendarWhileShown)
 {
-    MainForm* form = shownForm();
+    mainwindow::MainForm* form = shownForm();
     const auto walk = [&](int steps) {
         QStringList seen;
         form->b1->setFocus(Qt::TabFocusReason);
@@ -130,7 +130,7 @@ TEST_F(LayoutTest, TabOrderRunsAsTheTableWithTheCalendarWhileShown)
 
 TEST_F(LayoutTest, ResizingMovesNothingAndTotalsGrowToTheRight)
 {
-    MainForm* form = shownForm();
+    mainwindow::MainForm* form = shownForm();
     QList<QRect> before;
     const QList<QWidget*> children = form->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
     for (QWidget* w : children) {
@@ -153,7 +153,7 @@ TEST_F(LayoutTest, ResizingMovesNothingAndTotalsGrowToTheRight)
 
 TEST_F(LayoutTest, TheCalendarLiesInFrontOfTheFilterAndTheGrid)
 {
-    MainForm* form = shownForm();
+    mainwindow::MainForm* form = shownForm();
     QTest::mouseClick(form->startdate, Qt::LeftButton);
     ASSERT_TRUE(form->MonthView1->isVisible());
     const QPoint overGrid = form->MonthView1->geometry().bottomLeft() + QPoint(20, -20);
@@ -169,7 +169,7 @@ TEST_F(LayoutTest, TheCalendarLiesInFrontOfTheFilterAndTheGrid)
 // every part of both windows on the screen.
 TEST_F(LayoutTest, BothWindowsLieWhollyOnTheScreen)
 {
-    MainForm* form = shownForm();
+    mainwindow::MainForm* form = shownForm();
     QTest::qWait(0);
     const QRect available = form->screen()->availableGeometry();
     const QRect designed(203, 183, 896, 471);

@@ -43,7 +43,7 @@ TEST_F(StartupTest, ListsTodaysOrdersOnlyWithTheirTotals)
     db_config::listmode = QStringLiteral("all");
     db_config::connstr = {};
 
-    auto* form = new MainForm;
+    auto* form = new mainwindow::MainForm;
     form->show(); // the load runs as soon as the window is on the screen
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form));
 
@@ -81,7 +81,7 @@ TEST_F(StartupTest, ADayWithoutOrdersShowsTheEmptyListAndUnitsAlone)
 {
     store->addOrder(QStringLiteral("上周的"), 1, 1, 2, QStringLiteral("甲"), QStringLiteral("K1"),
                     isoDay(-7));
-    auto* form = new MainForm;
+    auto* form = new mainwindow::MainForm;
     form->Form_Load();
     EXPECT_EQ(form->MSFlexGrid1->Rows(), 1);
     EXPECT_EQ(form->MSFlexGrid1->Cols(), 9);
@@ -99,7 +99,7 @@ TEST_F(StartupTest, AMissingDataFileIsReportedByNameAndTheWindowStaysOpen)
     const QString dataFile = store->dataFile();
     ASSERT_TRUE(QFile::remove(dataFile));
 
-    auto* form = new MainForm;
+    auto* form = new mainwindow::MainForm;
     form->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form));
 
@@ -131,7 +131,7 @@ TEST_F(StartupTest, TheSkinBesideTheProgramBecomesTheStyleSheet)
     ASSERT_TRUE(skin.open(QIODevice::WriteOnly));
     skin.write("QPushButton { color: rgb(1, 2, 3); }");
     skin.close();
-    auto* form = new MainForm;
+    auto* form = new mainwindow::MainForm;
     form->Form_Load();
     EXPECT_EQ(qApp->styleSheet(), QStringLiteral("QPushButton { color: rgb(1, 2, 3); }"));
     EXPECT_TRUE(ui::msgbox_seam::shown().isEmpty());
@@ -139,7 +139,7 @@ TEST_F(StartupTest, TheSkinBesideTheProgramBecomesTheStyleSheet)
     // A skin that cannot be read is ignored.
     qApp->setStyleSheet(QString());
     skin.setPermissions(QFileDevice::Permissions());
-    auto* second = new MainForm;
+    auto* second = new mainwindow::MainForm;
     second->Form_Load();
     if (!QFile(skin.fileName()).open(QIODevice::ReadOnly)) { // root reads every file
         EXPECT_EQ(qApp->styleSheet(), QString());

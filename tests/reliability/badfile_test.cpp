@@ -54,7 +54,7 @@ protected:
     void expectStartupMessage(const QString& whatIsWrong)
     {
         const QByteArray before = bytes();
-        MainForm form;
+        mainwindow::MainForm form;
         form.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
         const auto& shown = ui::msgbox_seam::shown();
@@ -130,7 +130,7 @@ TEST_F(BadFileTest, FlippedBytesNeverCrashOrChangeTheFile)
     }
     replaceWith(damaged);
     const QByteArray before = bytes();
-    MainForm form;
+    mainwindow::MainForm form;
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
     QTest::mouseClick(form.b5, Qt::LeftButton);
@@ -150,7 +150,7 @@ TEST_F(BadFileTest, LockedFileGivesAMessageAndWorksOnceReleased)
     ASSERT_EQ(sqlite3_open(store->dataFile().toUtf8().constData(), &other), SQLITE_OK);
     ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
 
-    MainForm form;
+    mainwindow::MainForm form;
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
     ASSERT_EQ(ui::msgbox_seam::shown().size(), 1);

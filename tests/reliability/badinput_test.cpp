@@ -81,7 +81,7 @@ protected:
                         QDate::currentDate().toString(Qt::ISODate));
         store->addOrder(QStringLiteral("another"), 3, 4, 5, QStringLiteral("乙"), QStringLiteral("KD-B"),
                         QDate::currentDate().toString(Qt::ISODate), QStringLiteral("remark"));
-        form = std::make_unique<MainForm>();
+        form = std::make_unique<mainwindow::MainForm>();
         form->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
         ASSERT_TRUE(ui::msgbox_seam::shown().isEmpty());
@@ -106,7 +106,7 @@ protected:
         QTest::keyClick(target, Qt::Key_V, Qt::ControlModifier);
     }
 
-    std::unique_ptr<MainForm> form;
+    std::unique_ptr<mainwindow::MainForm> form;
 };
 
 TEST_F(BadInputTest, PastedTextsAreStoredByteForByteAndTouchNothingElse)

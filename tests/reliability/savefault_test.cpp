@@ -128,7 +128,7 @@ TEST_F(SaveFaultTest, WriteProtectedStoreIsListedButRefusesTheSaveUntilWritableA
         GTEST_SKIP() << "this machine lets us neither mount nor change file modes";
     }
 
-    MainForm form;
+    mainwindow::MainForm form;
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
     EXPECT_EQ(form.MSFlexGrid1->TextMatrix(1, 1), QStringLiteral("旧定单"))
@@ -172,7 +172,7 @@ TEST_F(SaveFaultTest, FullDiskRefusesTheSaveAndLosesNothing)
     const QString folder = disk.folder();
     const QString dataFile = disk.makeStore();
 
-    MainForm form;
+    mainwindow::MainForm form;
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
     ASSERT_TRUE(ui::msgbox_seam::shown().isEmpty()) << messages().toStdString();

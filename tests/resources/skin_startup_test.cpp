@@ -95,9 +95,9 @@ protected:
     }
 
     // Starts the main window as the program does and waits until it is on screen.
-    std::unique_ptr<MainForm> start() const
+    std::unique_ptr<mainwindow::MainForm> start() const
     {
-        auto form = std::make_unique<MainForm>();
+        auto form = std::make_unique<mainwindow::MainForm>();
         form->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(form.get()));
         return form;
@@ -105,7 +105,7 @@ protected:
 
     // Opens the entry window from form as the program does (a modal child of the main window) and runs
     // inspect on it while it is shown.
-    static void withEntryWindow(MainForm& form, const std::function<void(entry::add&)>& inspect)
+    static void withEntryWindow(mainwindow::MainForm& form, const std::function<void(entry::add&)>& inspect)
     {
         bool ran = false;
         entry::entry_seam::setShownHook([&](entry::add& dlg) {

@@ -80,7 +80,7 @@ protected:
     // The window is deleted by the fixture.
     void makeMainForm()
     {
-        form = new MainForm;
+        form = new mainwindow::MainForm;
         grid = form->findChild<ui::FlexGrid*>(QStringLiteral("MSFlexGrid1"));
         ASSERT_NE(grid, nullptr);
     }
@@ -111,7 +111,7 @@ protected:
         ASSERT_TRUE(QTest::qWaitFor([this] { return !form->isActiveWindow(); }));
     }
 
-    QPointer<MainForm> form;
+    QPointer<mainwindow::MainForm> form;
     ui::FlexGrid* grid = nullptr;
     QPointer<QWidget> other;
 };

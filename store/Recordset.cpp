@@ -43,6 +43,13 @@ Recordset::Recordset()
 
 Recordset::~Recordset() = default;
 
+void Recordset::requireWritableLock() const
+{
+    if (LockType == readOnlyLock) {
+        throw StoreError(StoreError::Kind::Refused, texts::readOnlyRecordset());
+    }
+}
+
 QString Recordset::dataFile() const
 {
     if (ActiveConnection.isEmpty()) {
@@ -57,6 +64,9 @@ void Recordset::Open()
     d->affected = 0;
     // The statement is read before the file is touched: a refused statement changes nothing.
     const Translation statement = translate(Source);
+    if (statement.writes) {
+        requireWritableLock();
+    }
     Connection connection(dataFile());
     if (statement.writes) {
         d->affected = connection.write(statement);
@@ -166,6 +176,7 @@ bool Recordset::isNullAt(int column) const
 void Recordset::Delete(int /*affectRecords: only the current row is ever deleted*/)
 {
     requireRow();
+    requireWritableLock();
     if (d->indexOf(u"id") < 0) {
         throw StoreError(StoreError::Kind::Refused, texts::noIdColumn());
     }

@@ -54,10 +54,14 @@ public:
     Recordset& operator=(const Recordset&) = delete;
 
     db_config::ConnectionString ActiveConnection; // names the data file
-    int CursorLocation = 2;                       // 3: client side
-    int CursorType = 0;                           // 3: static
-    int LockType = 1;                             // 1: read-only, 4: batch optimistic
-    QString Source;                               // the statement, in the dialect the windows write
+    // Kept as the windows set them: every result is read whole on the client, as a client-side static
+    // cursor would be, whatever these say.
+    int CursorLocation = 2; // 3: client side
+    int CursorType = 0;     // 3: static
+    // 1 (read-only) refuses an insert, an update and a deletion; 4 (batch optimistic) allows them.
+    int LockType = readOnlyLock;
+    static constexpr int readOnlyLock = 1;
+    QString Source; // the statement, in the dialect the windows write
 
     // Runs Source on a fresh connection; throws StoreError. An insert or an update leaves the recordset
     // closed (it has no rows); a select leaves it open on its first row.
@@ -88,6 +92,8 @@ private:
     void requireRow() const;
     int requireColumn(const QString& name) const;
     QString dataFile() const;
+    // Throws Refused under a read-only lock.
+    void requireWritableLock() const;
 
     struct Impl;
     std::unique_ptr<Impl> d;

@@ -49,6 +49,10 @@ inline QString constraint(const QString& detail)
 {
     return QStringLiteral("订单数据不完整或不符合要求，未能保存：%1").arg(detail);
 }
+inline QString readOnlyRecordset()
+{
+    return QStringLiteral("记录集是只读的，不能写入定单。");
+}
 inline QString noConnection()
 {
     return QStringLiteral("没有指定数据文件（连接字符串中缺少 Data Source）。");

@@ -276,6 +276,16 @@ TEST_F(RecordsetTest, InsertUpdateAndDeleteKeepTypedTextsExactly)
     EXPECT_TRUE(gone.Eof());
     EXPECT_THROW(gone.Delete(1), StoreError);
     EXPECT_EQ(store->count(), 2);
+    db_config::releaseDdrs();
+
+    // A read-only lock refuses every write before the file is touched.
+    store::Recordset& readOnly = openDdrs(QStringLiteral("select * From ddlist where id=1"));
+    EXPECT_THROW(readOnly.Delete(1), StoreError);
+    readOnly.Source = QStringLiteral("update  ddlist set spname='z'  where id=1");
+    EXPECT_THROW(readOnly.Open(), StoreError);
+    db_config::releaseDdrs();
+    EXPECT_EQ(store->cell(1, QStringLiteral("spname")), QStringLiteral("x"));
+    EXPECT_EQ(store->count(), 2);
 }
 
 TEST_F(RecordsetTest, InjectionThroughValuesLeavesTheTableUnchanged)

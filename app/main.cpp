@@ -57,7 +57,7 @@ int main(int argc, char** argv)
     QGuiApplication::setDesktopFileName(QStringLiteral("tallywick"));
 
     // Calendars and Qt's own texts follow the locale the dates are written in (Chinese under C/POSIX).
-    QLocale::setDefault(textforms::uiLocale());
+    QLocale::setDefault(store::textforms::uiLocale());
 
     // Qt's own dialogs and context menus in Chinese.
     QTranslator qtChinese;

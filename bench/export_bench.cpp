@@ -188,7 +188,7 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     QApplication app(argc, argv);
-    textforms::setUiLocale(QLocale(QLocale::Chinese, QLocale::China));
+    store::textforms::setUiLocale(QLocale(QLocale::Chinese, QLocale::China));
     if (argc == 2 && std::strcmp(argv[1], "--peak-million") == 0) {
         xl::savefile_seam::setNextFileName(outPath());
         const bool done = xl::ExportToExcel(*listedWindow(1000000).MSFlexGrid1, nullptr);

@@ -66,11 +66,12 @@ QString condition(Filter f)
     case Filter::All:
         return QString();
     case Filter::OneDay:
-        return mainwindow::singleDay(textforms::dateText(lastDay));
+        return mainwindow::singleDay(store::textforms::dateText(lastDay));
     case Filter::Keyword:
     case Filter::KeywordMonth:
         return mainwindow::keywordClause(QStringLiteral("spname"), bench::commonKeyword()) +
-               mainwindow::dateRange(textforms::dateText(rangeStart(f)), textforms::dateText(lastDay));
+               mainwindow::dateRange(store::textforms::dateText(rangeStart(f)),
+                                     store::textforms::dateText(lastDay));
     }
     return QString();
 }
@@ -253,7 +254,7 @@ int main(int argc, char** argv)
     }
     qunsetenv("QT_QPA_PLATFORMTHEME");
     QApplication app(argc, argv);
-    textforms::setUiLocale(QLocale(QLocale::Chinese, QLocale::China));
+    store::textforms::setUiLocale(QLocale(QLocale::Chinese, QLocale::China));
 
     // --peak=kind:orders:filter runs one case and exits: the parent reads this process's peak memory.
     if (argc == 2 && std::strncmp(argv[1], "--peak=", 7) == 0) {

@@ -89,7 +89,7 @@ BENCHMARK(BM_GridPage)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    textforms::setUiLocale(QLocale(QLocale::Chinese, QLocale::China));
+    store::textforms::setUiLocale(QLocale(QLocale::Chinese, QLocale::China));
     benchmark::Initialize(&argc, argv);
     listedIds();
     benchmark::RunSpecifiedBenchmarks();

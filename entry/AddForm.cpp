@@ -34,7 +34,7 @@ void tell(QWidget* parent, const QString& text)
 
 QString today()
 {
-    return textforms::dateText(QDate::currentDate());
+    return store::textforms::dateText(QDate::currentDate());
 }
 
 } // namespace
@@ -183,7 +183,7 @@ void add::xsdate_Click()
 
 void add::MonthView1_DateClick()
 {
-    m_ui.xsdate->setText(textforms::dateText(m_ui.MonthView1->Value()));
+    m_ui.xsdate->setText(store::textforms::dateText(m_ui.MonthView1->Value()));
     m_ui.MonthView1->setVisible(false);
 }
 

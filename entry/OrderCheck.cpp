@@ -9,14 +9,14 @@ namespace {
 
 bool isNumber(const QString& text)
 {
-    return textforms::readNumber(text).has_value();
+    return store::textforms::readNumber(text).has_value();
 }
 
 // A date the calendar cannot show (typed "0026" for 2026): stored, no query would ever find it.
 bool outsideCalendar(const QString& text)
 {
-    const std::optional<QDate> date = textforms::readDate(text);
-    return date && !textforms::inCalendarRange(*date);
+    const std::optional<QDate> date = store::textforms::readDate(text);
+    return date && !store::textforms::inCalendarRange(*date);
 }
 
 } // namespace

@@ -38,7 +38,7 @@ QString loadStatement(const QString& id)
 
 QString insertStatement(const OrderTexts& o)
 {
-    using sqltext::quoted;
+    using store::sqltext::quoted;
     return insertHead + quoted(o.spname) + insertNext + quoted(o.jj) + insertNext + quoted(o.sl) +
            insertNext + quoted(o.sj) + insertBeforeMjzh + quoted(o.mjzh) + insertNext + quoted(o.kddh) +
            insertNext + quoted(o.xsdate) + insertNext + quoted(o.bz) + insertTail;
@@ -46,7 +46,7 @@ QString insertStatement(const OrderTexts& o)
 
 QString updateStatement(const OrderTexts& o, const QString& id)
 {
-    using sqltext::quoted;
+    using store::sqltext::quoted;
     return updateHead + quoted(o.spname) + updateJj + quoted(o.jj) + updateSl + quoted(o.sl) + updateSj +
            quoted(o.sj) + updateMjzh + quoted(o.mjzh) + updateKddh + quoted(o.kddh) + updateXsdate +
            quoted(o.xsdate) + updateBz + quoted(o.bz) + updateWhere + id;

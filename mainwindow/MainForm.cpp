@@ -126,8 +126,8 @@ void MainForm::Form_Load()
             }
             // 2-3. Today in both date boxes and in the calendar.
             const QDate today = QDate::currentDate();
-            startdate->setText(textforms::dateText(today));
-            enddate->setText(textforms::dateText(today));
+            startdate->setText(store::textforms::dateText(today));
+            enddate->setText(store::textforms::dateText(today));
             MonthView1->setValue(today);
             // 4-6.
             c1->setCurrentText(texts::fieldPrompt);
@@ -219,12 +219,12 @@ QString MainForm::ddidText() const
 void MainForm::b4_Click()
 {
     db_config::listmode = db_config::listmodeQuery; // holds even when a check stops the query
-    const std::optional<QDate> start = textforms::readDate(startdate->text());
+    const std::optional<QDate> start = store::textforms::readDate(startdate->text());
     if (!start) {
         ui::MsgBox(texts::startMissing, ui::MB_OK_EXCLAMATION, ui::noticeTitle, this);
         return;
     }
-    const std::optional<QDate> end = textforms::readDate(enddate->text());
+    const std::optional<QDate> end = store::textforms::readDate(enddate->text());
     if (!end) {
         ui::MsgBox(texts::endMissing, ui::MB_OK_EXCLAMATION, ui::noticeTitle, this);
         return;
@@ -302,7 +302,7 @@ void MainForm::MonthView1_DateClick()
     if (!target) {
         return;
     }
-    target->setText(textforms::dateText(MonthView1->Value()));
+    target->setText(store::textforms::dateText(MonthView1->Value()));
     MonthView1->setVisible(false);
     target->setFocus(Qt::OtherFocusReason);
 }

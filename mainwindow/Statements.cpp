@@ -30,8 +30,8 @@ QString dateRange(const QString& start, const QString& end)
 
 QString keywordClause(const QString& column, const QString& keyword)
 {
-    return QStringLiteral(" and ") + column + QStringLiteral(" like '%") + sqltext::likeKeyword(keyword) +
-           QStringLiteral("%' ");
+    return QStringLiteral(" and ") + column + QStringLiteral(" like '%") +
+           store::sqltext::likeKeyword(keyword) + QStringLiteral("%' ");
 }
 
 QString columnOf(const QString& field)

@@ -1,6 +1,6 @@
 #include "store/SqlText.h"
 
-namespace sqltext {
+namespace store::sqltext {
 
 QString quoted(const QString& value)
 {
@@ -34,4 +34,4 @@ QString likeKeyword(const QString& keyword)
     return out;
 }
 
-} // namespace sqltext
+} // namespace store::sqltext

@@ -3,7 +3,7 @@
 #include <QString>
 
 // Helpers of the statement builders: a typed value placed between apostrophes can never end its literal.
-namespace sqltext {
+namespace store::sqltext {
 
 // Doubles every apostrophe, for a value between apostrophes.
 QString quoted(const QString& value);
@@ -11,4 +11,4 @@ QString quoted(const QString& value);
 // so that the keyword matches literally.
 QString likeKeyword(const QString& keyword);
 
-} // namespace sqltext
+} // namespace store::sqltext

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <vector>
 
-namespace textforms {
+namespace store::textforms {
 
 namespace {
 
@@ -445,4 +445,4 @@ std::optional<double> readNumber(QStringView text)
     return value;
 }
 
-} // namespace textforms
+} // namespace store::textforms

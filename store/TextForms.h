@@ -7,7 +7,7 @@
 #include <optional>
 
 // Dates and numbers as the windows show and read them; the store reads quoted values by the same rules.
-namespace textforms {
+namespace store::textforms {
 
 // The locale of every shown date and number: the system's, or Chinese (China) under the C/POSIX locale.
 QLocale uiLocale();
@@ -43,4 +43,4 @@ SignificantDigits significantDigits(double value);
 // digits and signs ("１２", "１９．９", "－５") read as their ASCII forms.
 std::optional<double> readNumber(QStringView text);
 
-} // namespace textforms
+} // namespace store::textforms

@@ -134,7 +134,7 @@ protected:
         type("bz", QStringLiteral("送货上门"));
     }
 
-    static QString today() { return textforms::dateText(QDate::currentDate()); }
+    static QString today() { return store::textforms::dateText(QDate::currentDate()); }
 
     static QStringList messages()
     {

@@ -17,17 +17,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     static const QLocale locales[] = {QLocale(QLocale::Chinese, QLocale::China),
                                       QLocale(QLocale::English, QLocale::UnitedStates),
                                       QLocale(QLocale::German, QLocale::Germany), QLocale::c()};
-    textforms::setUiLocale(locales[data[0] % 4]);
+    store::textforms::setUiLocale(locales[data[0] % 4]);
     const QString text = QString::fromUtf8(reinterpret_cast<const char*>(data + 1), qsizetype(size - 1));
 
-    if (const auto date = textforms::readDate(text)) {
-        if (!date->isValid() || textforms::readDate(textforms::dateText(*date)) != date) {
+    if (const auto date = store::textforms::readDate(text)) {
+        if (!date->isValid() || store::textforms::readDate(store::textforms::dateText(*date)) != date) {
             std::abort();
         }
     }
-    if (const auto number = textforms::readNumber(text)) {
-        const QString shown = textforms::numberText(*number);
-        if (std::isfinite(*number) && !textforms::readNumber(shown)) {
+    if (const auto number = store::textforms::readNumber(text)) {
+        const QString shown = store::textforms::numberText(*number);
+        if (std::isfinite(*number) && !store::textforms::readNumber(shown)) {
             std::abort();
         }
     }

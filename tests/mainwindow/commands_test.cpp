@@ -122,7 +122,7 @@ protected:
     // Lists a day that has no orders through the filter, so the grid is empty and ddid keeps its text.
     void queryEmptyDay()
     {
-        const QString past = textforms::dateText(QDate(2001, 1, 1));
+        const QString past = store::textforms::dateText(QDate(2001, 1, 1));
         form->startdate->setText(past);
         form->enddate->setText(past);
         QTest::mouseClick(form->b4, Qt::LeftButton);

@@ -51,8 +51,8 @@ protected:
     mainwindow::MainForm* shownForm() { return shownMainForm(); }
     static void setRange(mainwindow::MainForm* form, QDate start, QDate end)
     {
-        form->startdate->setText(textforms::dateText(start));
-        form->enddate->setText(textforms::dateText(end));
+        form->startdate->setText(store::textforms::dateText(start));
+        form->enddate->setText(store::textforms::dateText(end));
     }
     static QStringList names(mainwindow::MainForm* form)
     {
@@ -114,7 +114,8 @@ TEST_F(FilterTest, ChecksOfTheQueryButtonStopItButSetTheMode)
     QTest::mouseClick(form->b5, Qt::LeftButton);
     EXPECT_EQ(db_config::listmode, QStringLiteral("all"));
     EXPECT_EQ(form->MSFlexGrid1->Rows(), 5);
-    EXPECT_EQ(form->startdate->text(), textforms::dateText(QDate(2026, 10, 1))); // controls keep content
+    EXPECT_EQ(form->startdate->text(),
+              store::textforms::dateText(QDate(2026, 10, 1))); // controls keep content
     setRange(form, QDate::currentDate(), QDate::currentDate());
     QTest::mouseClick(form->b4, Qt::LeftButton);
     EXPECT_EQ(db_config::listmode, QStringLiteral("cx"));
@@ -127,7 +128,7 @@ TEST_F(FilterTest, RangesListByDayInclusivelyInEveryDateForm)
     for (const char* name : {"zh_CN", "en_US", "de_DE", "ja_JP"}) {
         const QLocale locale(QString::fromLatin1(name));
         QLocale::setDefault(locale);
-        textforms::setUiLocale(locale);
+        store::textforms::setUiLocale(locale);
         SCOPED_TRACE(name);
 
         testsupport::TempStore days;
@@ -204,7 +205,7 @@ TEST_F(FilterTest, TheCalendarWritesTheTaggedBoxAndHides)
 {
     mainwindow::MainForm* form = shownForm();
     ui::MonthView* calendar = form->MonthView1;
-    const QString today = textforms::dateText(QDate::currentDate());
+    const QString today = store::textforms::dateText(QDate::currentDate());
 
     // The date boxes take a click but no typing.
     QTest::keyClicks(form->startdate, QStringLiteral("2020"));
@@ -221,7 +222,7 @@ TEST_F(FilterTest, TheCalendarWritesTheTaggedBoxAndHides)
     clickDay(calendar, 15);
     const QDate picked(QDate::currentDate().year(), QDate::currentDate().month(), 15);
     EXPECT_EQ(calendar->Value(), picked);
-    EXPECT_EQ(form->enddate->text(), textforms::dateText(picked));
+    EXPECT_EQ(form->enddate->text(), store::textforms::dateText(picked));
     EXPECT_EQ(form->startdate->text(), today);
     EXPECT_FALSE(calendar->isVisible());
     EXPECT_EQ(QApplication::focusWidget(), form->enddate);
@@ -232,7 +233,7 @@ TEST_F(FilterTest, TheCalendarWritesTheTaggedBoxAndHides)
     EXPECT_EQ(calendar->Value(), picked);
     calendar->showSelectedDate();
     clickDay(calendar, 15);
-    EXPECT_EQ(form->startdate->text(), textforms::dateText(picked));
+    EXPECT_EQ(form->startdate->text(), store::textforms::dateText(picked));
     EXPECT_EQ(QApplication::focusWidget(), form->startdate);
     // Picking does not list.
     EXPECT_EQ(db_config::listmode, QStringLiteral("cx"));
@@ -243,7 +244,7 @@ TEST_F(FilterTest, TheKeyboardOpensTheCalendarPicksADayAndEscapeClosesIt)
 {
     mainwindow::MainForm* form = shownForm();
     ui::MonthView* calendar = form->MonthView1;
-    const QString today = textforms::dateText(QDate::currentDate());
+    const QString today = store::textforms::dateText(QDate::currentDate());
     struct Key
     {
         Qt::Key key;
@@ -283,7 +284,7 @@ TEST_F(FilterTest, TheKeyboardOpensTheCalendarPicksADayAndEscapeClosesIt)
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     EXPECT_FALSE(calendar->isVisible());
-    EXPECT_EQ(form->enddate->text(), textforms::dateText(start.addDays(1)));
+    EXPECT_EQ(form->enddate->text(), store::textforms::dateText(start.addDays(1)));
     EXPECT_EQ(form->startdate->text(), today);
     EXPECT_EQ(QApplication::focusWidget(), form->enddate);
     EXPECT_TRUE(ui::msgbox_seam::shown().isEmpty());

@@ -47,7 +47,7 @@ TEST_F(StartupTest, ListsTodaysOrdersOnlyWithTheirTotals)
     form->show(); // the load runs as soon as the window is on the screen
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form));
 
-    const QString today = textforms::dateText(QDate::currentDate());
+    const QString today = store::textforms::dateText(QDate::currentDate());
     EXPECT_EQ(form->startdate->text(), today);
     EXPECT_EQ(form->enddate->text(), today);
     EXPECT_EQ(form->MonthView1->Value(), QDate::currentDate());
@@ -114,7 +114,7 @@ TEST_F(StartupTest, AMissingDataFileIsReportedByNameAndTheWindowStaysOpen)
     EXPECT_TRUE(form->isVisible());
     EXPECT_FALSE(QFile::exists(dataFile)); // nothing is created
     // The start-up state is there; the design digits never pass for totals.
-    EXPECT_EQ(form->startdate->text(), textforms::dateText(QDate::currentDate()));
+    EXPECT_EQ(form->startdate->text(), store::textforms::dateText(QDate::currentDate()));
     EXPECT_EQ(form->d1->text(), QString());
     EXPECT_EQ(form->MSFlexGrid1->Rows(), 1);
     EXPECT_EQ(form->MSFlexGrid1->Cols(), 9);

@@ -17,12 +17,12 @@ namespace {
 
 QString q(const QString& text)
 {
-    return sqltext::quoted(text);
+    return store::sqltext::quoted(text);
 }
 
 QString num(double value)
 {
-    return textforms::numberText(value);
+    return store::textforms::numberText(value);
 }
 
 void run(const QString& statement)
@@ -41,8 +41,8 @@ QString insertText(const crashorder::Order& o)
     return QStringLiteral("INSERT INTO ddlist (spname,jj,sl,sj,mjzh,kddh,xsdate,bz) VALUES ('") +
            q(o.spname) + QStringLiteral("', '") + num(o.jj) + QStringLiteral("', '") + num(o.sl) +
            QStringLiteral("', '") + num(o.sj) + QStringLiteral("','") + q(o.mjzh) + QStringLiteral("', '") +
-           q(o.kddh) + QStringLiteral("', '") + textforms::dateText(o.xsdate) + QStringLiteral("', '") +
-           q(o.bz) + QStringLiteral("')");
+           q(o.kddh) + QStringLiteral("', '") + store::textforms::dateText(o.xsdate) +
+           QStringLiteral("', '") + q(o.bz) + QStringLiteral("')");
 }
 
 QString updateText(const crashorder::Order& o, qint64 id)
@@ -50,8 +50,8 @@ QString updateText(const crashorder::Order& o, qint64 id)
     return QStringLiteral("update  ddlist set spname='") + q(o.spname) + QStringLiteral("',jj='") +
            num(o.jj) + QStringLiteral("',sl='") + num(o.sl) + QStringLiteral("',sj='") + num(o.sj) +
            QStringLiteral("',mjzh='") + q(o.mjzh) + QStringLiteral("',kddh='") + q(o.kddh) +
-           QStringLiteral("',xsdate='") + textforms::dateText(o.xsdate) + QStringLiteral("',bz='") + q(o.bz) +
-           QStringLiteral("'  where id=") + QString::number(id);
+           QStringLiteral("',xsdate='") + store::textforms::dateText(o.xsdate) + QStringLiteral("',bz='") +
+           q(o.bz) + QStringLiteral("'  where id=") + QString::number(id);
 }
 
 } // namespace
@@ -64,7 +64,7 @@ int main(int argc, char** argv)
     if (args.size() != 3) {
         return 2;
     }
-    textforms::setUiLocale(QLocale(QLocale::Chinese, QLocale::China));
+    store::textforms::setUiLocale(QLocale(QLocale::Chinese, QLocale::China));
     db_config::connstr = db_config::buildConnstr(args.at(1));
     const int first = args.at(2).toInt();
     try {

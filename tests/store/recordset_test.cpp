@@ -63,7 +63,8 @@ protected:
     }
     static QString keyword(const char* column, const QString& typed)
     {
-        return QStringLiteral(" and %1 like '%%2%' ").arg(QLatin1String(column), sqltext::likeKeyword(typed));
+        return QStringLiteral(" and %1 like '%%2%' ")
+            .arg(QLatin1String(column), store::sqltext::likeKeyword(typed));
     }
     void exec(const QString& sql)
     {
@@ -228,7 +229,8 @@ TEST_F(RecordsetTest, InsertUpdateAndDeleteKeepTypedTextsExactly)
 {
     const QString tricky = QStringLiteral("O'Neil 100%_[新]'");
     exec(QStringLiteral("INSERT INTO ddlist (spname,jj,sl,sj,mjzh,kddh,xsdate,bz) VALUES ('") +
-         sqltext::quoted(tricky) + QStringLiteral("', '12.5', '2', '20','买家', 'SF1', '2026/12/9', '')"));
+         store::sqltext::quoted(tricky) +
+         QStringLiteral("', '12.5', '2', '20','买家', 'SF1', '2026/12/9', '')"));
     EXPECT_EQ(affected, 1);
     ASSERT_EQ(store->count(), 1);
     EXPECT_EQ(store->cell(1, QStringLiteral("spname")), tricky);
@@ -309,7 +311,7 @@ TEST_F(RecordsetTest, InjectionThroughValuesLeavesTheTableUnchanged)
             exec(QStringLiteral("update  ddlist set spname='") + typed + QStringLiteral("'  where id=1")),
             StoreError);
     }
-    exec(QStringLiteral("update  ddlist set spname='") + sqltext::quoted(attacks[0]) +
+    exec(QStringLiteral("update  ddlist set spname='") + store::sqltext::quoted(attacks[0]) +
          QStringLiteral("'  where id=1"));
     EXPECT_EQ(store->count(), 1);
     EXPECT_EQ(store->cell(1, QStringLiteral("spname")), attacks[0]);

@@ -58,7 +58,7 @@ TEST_F(TranslatorTest, LikePatternsKeepEscapedCharactersLiteral)
     const QString keyword = QStringLiteral("50%_[x]'s");
     const auto t =
         store::translate(QStringLiteral("select count(*) as j from ddlist where 1=1  and bz like '%") +
-                         sqltext::likeKeyword(keyword) + QStringLiteral("%' "));
+                         store::sqltext::likeKeyword(keyword) + QStringLiteral("%' "));
     EXPECT_TRUE(t.sql.contains("bz LIKE ? ESCAPE"));
     EXPECT_EQ(std::get<QString>(t.params.at(0)), QStringLiteral("%50\\%\\_[x]'s%"));
     // A keyword too long for SQLite's LIKE becomes a substring test of the same meaning.
@@ -75,8 +75,8 @@ TEST_F(TranslatorTest, LikePatternsKeepEscapedCharactersLiteral)
     EXPECT_EQ(std::get<QString>(general.params.at(0)), QStringLiteral("SF_1\\%%"));
     EXPECT_EQ(refusalOf(QStringLiteral("select * from ddlist where 1=1 and bz like '%[a-z]%'")),
               StoreError::Kind::Refused);
-    EXPECT_EQ(sqltext::quoted(QStringLiteral("it's 'x'")), QStringLiteral("it''s ''x''"));
-    EXPECT_EQ(sqltext::likeKeyword(QStringLiteral("a%b_c[d]'")), QStringLiteral("a[%]b[_]c[[]d]''"));
+    EXPECT_EQ(store::sqltext::quoted(QStringLiteral("it's 'x'")), QStringLiteral("it''s ''x''"));
+    EXPECT_EQ(store::sqltext::likeKeyword(QStringLiteral("a%b_c[d]'")), QStringLiteral("a[%]b[_]c[[]d]''"));
 }
 
 TEST_F(TranslatorTest, WritesConvertQuotedValuesToTheirColumns)

@@ -25,7 +25,7 @@ QLocale pinnedLocale()
 void pinLocale()
 {
     QLocale::setDefault(pinnedLocale());
-    textforms::setUiLocale(pinnedLocale());
+    store::textforms::setUiLocale(pinnedLocale());
 }
 
 namespace {

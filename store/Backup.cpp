@@ -27,18 +27,18 @@ QString reasonOf(int rc)
     switch (rc & 0xff) {
     case SQLITE_BUSY:
     case SQLITE_LOCKED:
-        return texts::fileBusy();
+        return texts::fileBusy;
     case SQLITE_FULL:
-        return texts::noSpaceLeft();
+        return texts::noSpaceLeft;
     case SQLITE_READONLY:
     case SQLITE_PERM:
     case SQLITE_AUTH:
-        return texts::folderUnwritable();
+        return texts::folderUnwritable;
     case SQLITE_CANTOPEN:
-        return texts::cannotOpenFile();
+        return texts::cannotOpenFile;
     case SQLITE_NOTADB:
     case SQLITE_CORRUPT:
-        return texts::fileDamaged();
+        return texts::fileDamaged;
     default:
         return texts::diskError(rc);
     }
@@ -228,7 +228,7 @@ BackupOutcome makeDailyBackup(const QString& dataFile, QDate today)
     }
     const bool folderWasThere = QFileInfo(folderPath).isDir();
     if (!folderWasThere && !QDir().mkpath(folderPath)) {
-        const QString why = QFileInfo::exists(folderPath) ? texts::fileInTheWay() : texts::folderUnwritable();
+        const QString why = QFileInfo::exists(folderPath) ? texts::fileInTheWay : texts::folderUnwritable;
         outcome.reason = texts::backupFolderFailed(QDir::toNativeSeparators(folderPath), why);
         return outcome;
     }
@@ -242,7 +242,7 @@ BackupOutcome makeDailyBackup(const QString& dataFile, QDate today)
         outcome.kind = BackupOutcome::Kind::NothingToSave;
     } else if (outcome.reason.isEmpty() && !QFile::rename(part, outcome.path)) {
         outcome.reason =
-            texts::backupWriteFailed(QDir::toNativeSeparators(outcome.path), texts::cannotRename());
+            texts::backupWriteFailed(QDir::toNativeSeparators(outcome.path), texts::cannotRename);
     }
     if (!outcome.reason.isEmpty() || held < 0) {
         // Leave the folder as it was.

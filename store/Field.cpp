@@ -41,7 +41,7 @@ Field Field::ofTotal(const Total& total)
         return Field(Kind::Integer, *total.count, 0, QString());
     }
     if (total.tooLarge()) {
-        throw StoreError(StoreError::Kind::IoError, texts::sumTooLarge());
+        throw StoreError(StoreError::Kind::IoError, texts::sumTooLarge);
     }
     if (total.isNull()) {
         return Field();

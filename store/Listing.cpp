@@ -36,7 +36,7 @@ DatePlan planFor(Connection& connection, const Translation& list)
 QString dataFile(const db_config::ConnectionString& connectionString)
 {
     if (connectionString.isEmpty()) {
-        throw StoreError(StoreError::Kind::Refused, texts::noConnection());
+        throw StoreError(StoreError::Kind::Refused, texts::noConnection);
     }
     return connectionString.dataFile;
 }

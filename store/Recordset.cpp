@@ -46,14 +46,14 @@ Recordset::~Recordset() = default;
 void Recordset::requireWritableLock() const
 {
     if (LockType == readOnlyLock) {
-        throw StoreError(StoreError::Kind::Refused, texts::readOnlyRecordset());
+        throw StoreError(StoreError::Kind::Refused, texts::readOnlyRecordset);
     }
 }
 
 QString Recordset::dataFile() const
 {
     if (ActiveConnection.isEmpty()) {
-        throw StoreError(StoreError::Kind::Refused, texts::noConnection());
+        throw StoreError(StoreError::Kind::Refused, texts::noConnection);
     }
     return ActiveConnection.dataFile;
 }
@@ -122,10 +122,10 @@ bool Recordset::Eof() const
 void Recordset::requireRow() const
 {
     if (!d->open) {
-        throw StoreError(StoreError::Kind::NoCurrentRow, texts::notOpen());
+        throw StoreError(StoreError::Kind::NoCurrentRow, texts::notOpen);
     }
     if (d->row >= d->rows) {
-        throw StoreError(StoreError::Kind::NoCurrentRow, texts::noCurrentRow());
+        throw StoreError(StoreError::Kind::NoCurrentRow, texts::noCurrentRow);
     }
 }
 
@@ -150,35 +150,12 @@ Field Recordset::Fields(const QString& name) const
     return d->cell(d->row, requireColumn(name));
 }
 
-int Recordset::fieldIndex(const QString& name) const
-{
-    return d->indexOf(name);
-}
-
-QString Recordset::textAt(int column) const
-{
-    requireRow();
-    if (column < 0 || column >= d->names.size()) {
-        throw StoreError(StoreError::Kind::Refused, texts::noSuchField(QString::number(column)));
-    }
-    return d->cell(d->row, column).text();
-}
-
-bool Recordset::isNullAt(int column) const
-{
-    requireRow();
-    if (column < 0 || column >= d->names.size()) {
-        throw StoreError(StoreError::Kind::Refused, texts::noSuchField(QString::number(column)));
-    }
-    return d->cell(d->row, column).isNull();
-}
-
 void Recordset::Delete(int /*affectRecords: only the current row is ever deleted*/)
 {
     requireRow();
     requireWritableLock();
     if (d->indexOf(u"id") < 0) {
-        throw StoreError(StoreError::Kind::Refused, texts::noIdColumn());
+        throw StoreError(StoreError::Kind::Refused, texts::noIdColumn);
     }
     if (std::find(d->marked.begin(), d->marked.end(), d->row) == d->marked.end()) {
         d->marked.push_back(d->row);
@@ -188,7 +165,7 @@ void Recordset::Delete(int /*affectRecords: only the current row is ever deleted
 void Recordset::UpdateBatch(int /*affectRecords: every pending change is written*/)
 {
     if (!d->open) {
-        throw StoreError(StoreError::Kind::NoCurrentRow, texts::notOpen());
+        throw StoreError(StoreError::Kind::NoCurrentRow, texts::notOpen);
     }
     d->affected = 0;
     if (d->marked.empty()) {

@@ -82,12 +82,6 @@ public:
     // Rows changed by the last insert, update or batch update.
     qint64 RecordsAffected() const;
 
-    // Reading by place: the column's index (-1 when there is none), then the current row's cell as text
-    // (the same text as Fields(name).text()) or its NULL test.
-    int fieldIndex(const QString& name) const;
-    QString textAt(int column) const;
-    bool isNullAt(int column) const;
-
 private:
     void requireRow() const;
     int requireColumn(const QString& name) const;

@@ -84,7 +84,7 @@ std::vector<Token> tokenize(const QString& s)
         } else if (c == QLatin1Char(';')) {
             for (qsizetype j = i + 1; j < n; ++j) {
                 if (!s.at(j).isSpace()) {
-                    throw StoreError(StoreError::Kind::Refused, texts::secondStatement());
+                    throw StoreError(StoreError::Kind::Refused, texts::secondStatement);
                 }
             }
             break;

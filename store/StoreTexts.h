@@ -49,14 +49,8 @@ inline QString constraint(const QString& detail)
 {
     return QStringLiteral("订单数据不完整或不符合要求，未能保存：%1").arg(detail);
 }
-inline QString readOnlyRecordset()
-{
-    return QStringLiteral("记录集是只读的，不能写入定单。");
-}
-inline QString noConnection()
-{
-    return QStringLiteral("没有指定数据文件（连接字符串中缺少 Data Source）。");
-}
+inline const QString readOnlyRecordset = QStringLiteral("记录集是只读的，不能写入定单。");
+inline const QString noConnection = QStringLiteral("没有指定数据文件（连接字符串中缺少 Data Source）。");
 // A value pasted by mistake may be long: the message quotes its beginning only.
 inline QString typeMismatch(const QString& value)
 {
@@ -68,34 +62,19 @@ inline QString refused(const QString& statement)
 {
     return QStringLiteral("无法执行的语句：%1").arg(statement);
 }
-inline QString secondStatement()
-{
-    return QStringLiteral("一次只能执行一条语句，分号后面的内容被拒绝。");
-}
-inline QString tooComplex()
-{
-    return QStringLiteral("语句的条件太多或嵌套太深，被拒绝。");
-}
+inline const QString secondStatement = QStringLiteral("一次只能执行一条语句，分号后面的内容被拒绝。");
+inline const QString tooComplex = QStringLiteral("语句的条件太多或嵌套太深，被拒绝。");
 inline QString badPattern(const QString& pattern)
 {
     return QStringLiteral("无法识别的匹配模式：“%1”").arg(pattern);
 }
-inline QString noCurrentRow()
-{
-    return QStringLiteral("没有当前记录。");
-}
-inline QString notOpen()
-{
-    return QStringLiteral("记录集没有打开。");
-}
+inline const QString noCurrentRow = QStringLiteral("没有当前记录。");
+inline const QString notOpen = QStringLiteral("记录集没有打开。");
 inline QString noSuchField(const QString& name)
 {
     return QStringLiteral("记录集中没有“%1”这一列。").arg(name);
 }
-inline QString noIdColumn()
-{
-    return QStringLiteral("记录集中没有 id 列，不能删除。");
-}
+inline const QString noIdColumn = QStringLiteral("记录集中没有 id 列，不能删除。");
 inline QString storeExists(const QString& path)
 {
     return QStringLiteral("文件 %1 已经存在，不会覆盖。").arg(path);
@@ -104,48 +83,24 @@ inline QString cannotCreate(const QString& path, const QString& detail)
 {
     return QStringLiteral("无法创建数据文件 %1：%2").arg(path, detail);
 }
-inline QString sumTooLarge()
-{
-    return QStringLiteral("合计数值过大，无法计算。");
-}
+inline const QString sumTooLarge = QStringLiteral("合计数值过大，无法计算。");
 
 // The day's backup. The store only describes; the windows warn once.
 inline QString backupFolderFailed(const QString& folder, const QString& detail)
 {
     return QStringLiteral("无法创建备份文件夹 %1：%2").arg(folder, detail);
 }
-inline QString fileInTheWay()
-{
-    return QStringLiteral("同名的文件占了它的位置");
-}
-inline QString folderUnwritable()
-{
-    return QStringLiteral("所在的文件夹不能写入");
-}
-inline QString fileBusy()
-{
-    return QStringLiteral("文件正被其他程序使用");
-}
-inline QString noSpaceLeft()
-{
-    return QStringLiteral("磁盘已满");
-}
-inline QString cannotOpenFile()
-{
-    return QStringLiteral("文件打不开");
-}
-inline QString fileDamaged()
-{
-    return QStringLiteral("文件已损坏");
-}
+inline const QString fileInTheWay = QStringLiteral("同名的文件占了它的位置");
+inline const QString folderUnwritable = QStringLiteral("所在的文件夹不能写入");
+inline const QString fileBusy = QStringLiteral("文件正被其他程序使用");
+inline const QString noSpaceLeft = QStringLiteral("磁盘已满");
+inline const QString cannotOpenFile = QStringLiteral("文件打不开");
+inline const QString fileDamaged = QStringLiteral("文件已损坏");
 inline QString diskError(int code)
 {
     return QStringLiteral("读写出错（错误代码 %1）").arg(code);
 }
-inline QString cannotRename()
-{
-    return QStringLiteral("不能改成正式的文件名");
-}
+inline const QString cannotRename = QStringLiteral("不能改成正式的文件名");
 inline QString backupReadFailed(const QString& path, const QString& detail)
 {
     return QStringLiteral("无法读取数据文件 %1：%2").arg(path, detail);

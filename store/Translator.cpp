@@ -238,7 +238,7 @@ private:
     void expression(int depth)
     {
         if (depth > maxExprDepth) {
-            throw StoreError(StoreError::Kind::Refused, texts::tooComplex());
+            throw StoreError(StoreError::Kind::Refused, texts::tooComplex);
         }
         term(depth);
         while (isSymbol("+") || isSymbol("-")) {
@@ -262,7 +262,7 @@ private:
     void step(SumStep::Op op, int column = 0)
     {
         if (m_out.aggregate->sum.size() >= maxSumSteps) {
-            throw StoreError(StoreError::Kind::Refused, texts::tooComplex());
+            throw StoreError(StoreError::Kind::Refused, texts::tooComplex);
         }
         m_out.aggregate->sum.push_back({op, quint8(column)});
     }
@@ -303,7 +303,7 @@ private:
         while (isWord("and")) {
             next();
             if (++clauses > maxClauses) {
-                throw StoreError(StoreError::Kind::Refused, texts::tooComplex());
+                throw StoreError(StoreError::Kind::Refused, texts::tooComplex);
             }
             m_sql += QStringLiteral(" AND ");
             clause();

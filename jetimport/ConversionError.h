@@ -5,14 +5,14 @@
 
 namespace jetimport {
 
-// A conversion that cannot go on; why() is the Chinese reason shown to the user.
+// A conversion that cannot go on; description() is the Chinese reason shown to the user.
 class ConversionError final : public std::exception
 {
 public:
     explicit ConversionError(QString why)
         : m_why(std::move(why))
     {}
-    const QString& why() const { return m_why; }
+    const QString& description() const { return m_why; }
     const char* what() const noexcept override { return "jet conversion failed"; }
 
 private:

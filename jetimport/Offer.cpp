@@ -4,6 +4,7 @@
 #include "jetimport/FileKind.h"
 #include "jetimport/JetTexts.h"
 #include "jetimport/KeptCopy.h"
+#include "ui/Guarded.h"
 #include "ui/MessageBox.h"
 
 #include <QApplication>
@@ -81,30 +82,31 @@ bool offerConversion(QWidget* parent, const QString& dataFile)
 {
     const FileKind kind = sniffFile(dataFile);
     const QString shownFile = QFileInfo(dataFile).absoluteFilePath();
-    try {
+    bool goOn = false;
+    const auto failure = ui::guarded<ConversionError>([&] {
         switch (kind) {
         case FileKind::Jet3:
         case FileKind::Jet4:
-            return offer(parent, dataFile);
+            goOn = offer(parent, dataFile);
+            return;
         case FileKind::Ace:
             tell(parent, texts::aceFile(shownFile));
-            return false;
+            return;
         case FileKind::JetOther:
             tell(parent, texts::unknownJetVersion(shownFile, jetVersionByte(dataFile)));
-            return false;
+            return;
         case FileKind::Missing:
         case FileKind::Sqlite:
         case FileKind::Other:
-            return true; // the store opens it, or says what is wrong with it
+            goOn = true; // the store opens it, or says what is wrong with it
+            return;
         }
-    } catch (const ConversionError& e) {
-        tell(parent, texts::failed(shownFile, e.why()));
-    } catch (const std::exception& e) {
-        tell(parent, texts::failed(shownFile, texts::unexpected(QString::fromLocal8Bit(e.what()))));
-    } catch (...) {
-        tell(parent, texts::failed(shownFile, texts::unexpected(QString())));
+    });
+    if (failure) {
+        tell(parent, texts::failed(shownFile, failure->described() ? failure->words
+                                                                   : texts::unexpected(failure->words)));
     }
-    return false;
+    return goOn && !failure;
 }
 
 } // namespace jetimport

@@ -5,6 +5,7 @@
 #include "store/StoreError.h"
 #include "store/StoreTexts.h"
 #include "store/WritableCheck.h"
+#include "ui/Guarded.h"
 #include "ui/MessageBox.h"
 
 #include <QCursor>
@@ -44,7 +45,8 @@ bool storeIsWritable(const QString& dataFile)
 
 void backupIfDue(QWidget* parent)
 {
-    try {
+    // A backup never stands in the way of the work: a failure is dropped, and the next day tries again.
+    ui::guarded<store::StoreError>([&] {
         const QString dataFile = db_config::connstr.dataFile;
         const QDate today = store::backup_clock::today();
         Tried& t = tried();
@@ -66,9 +68,7 @@ void backupIfDue(QWidget* parent)
         const QString warning = outcome.damaged ? store::texts::damagedStoreWarning(outcome.reason)
                                                 : store::texts::backupWarning(outcome.reason);
         ui::MsgBox(warning, ui::MB_OK_EXCLAMATION, ui::noticeTitle, parent);
-    } catch (...) {
-        // A backup never stands in the way of the work: the next day tries again.
-    }
+    });
 }
 
 namespace backup_seam {

@@ -7,49 +7,31 @@
 
 namespace entry {
 
-namespace {
-
-// Statement pieces. Blanks and letter case are exact: "update  ddlist" has two blanks, the separator
-// before mjzh in the insert has none.
-const QString loadHead = QStringLiteral("Select * From ddlist where id=");
-
-const QString insertHead =
-    QStringLiteral("INSERT INTO ddlist (spname,jj,sl,sj,mjzh,kddh,xsdate,bz) VALUES ('");
-const QString insertNext = QStringLiteral("', '");
-const QString insertBeforeMjzh = QStringLiteral("','");
-const QString insertTail = QStringLiteral("')");
-
-const QString updateHead = QStringLiteral("update  ddlist set spname='");
-const QString updateJj = QStringLiteral("',jj='");
-const QString updateSl = QStringLiteral("',sl='");
-const QString updateSj = QStringLiteral("',sj='");
-const QString updateMjzh = QStringLiteral("',mjzh='");
-const QString updateKddh = QStringLiteral("',kddh='");
-const QString updateXsdate = QStringLiteral("',xsdate='");
-const QString updateBz = QStringLiteral("',bz='");
-const QString updateWhere = QStringLiteral("'  where id=");
-
-} // namespace
+// The statements exactly as written, blanks and letter case included: "update  ddlist" has two blanks, and
+// the separator before mjzh in the insert has none. arg() with several values puts them in one pass, so a
+// "%1" typed into a box stays as typed.
 
 QString loadStatement(const QString& id)
 {
-    return loadHead + id;
+    return QStringLiteral("Select * From ddlist where id=") + id;
 }
 
 QString insertStatement(const OrderTexts& o)
 {
     using store::sqltext::quoted;
-    return insertHead + quoted(o.spname) + insertNext + quoted(o.jj) + insertNext + quoted(o.sl) +
-           insertNext + quoted(o.sj) + insertBeforeMjzh + quoted(o.mjzh) + insertNext + quoted(o.kddh) +
-           insertNext + quoted(o.xsdate) + insertNext + quoted(o.bz) + insertTail;
+    return QStringLiteral("INSERT INTO ddlist (spname,jj,sl,sj,mjzh,kddh,xsdate,bz) VALUES "
+                          "('%1', '%2', '%3', '%4','%5', '%6', '%7', '%8')")
+        .arg(quoted(o.spname), quoted(o.jj), quoted(o.sl), quoted(o.sj), quoted(o.mjzh), quoted(o.kddh),
+             quoted(o.xsdate), quoted(o.bz));
 }
 
 QString updateStatement(const OrderTexts& o, const QString& id)
 {
     using store::sqltext::quoted;
-    return updateHead + quoted(o.spname) + updateJj + quoted(o.jj) + updateSl + quoted(o.sl) + updateSj +
-           quoted(o.sj) + updateMjzh + quoted(o.mjzh) + updateKddh + quoted(o.kddh) + updateXsdate +
-           quoted(o.xsdate) + updateBz + quoted(o.bz) + updateWhere + id;
+    return QStringLiteral("update  ddlist set spname='%1',jj='%2',sl='%3',sj='%4',mjzh='%5',kddh='%6',"
+                          "xsdate='%7',bz='%8'  where id=%9")
+        .arg(quoted(o.spname), quoted(o.jj), quoted(o.sl), quoted(o.sj), quoted(o.mjzh), quoted(o.kddh),
+             quoted(o.xsdate), quoted(o.bz), id);
 }
 
 bool isIdText(const QString& id)

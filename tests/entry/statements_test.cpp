@@ -52,3 +52,14 @@ TEST(EntryStatements, ApostrophesInEveryBoxAreDoubledSoNoTextEndsItsLiteral)
               QStringLiteral("update  ddlist set spname='O''Brien',jj='''',sl='''''',sj='1''',mjzh='a''b',"
                              "kddh='''); DROP TABLE ddlist; --',xsdate='#1''#',bz='it''s'  where id=3"));
 }
+
+TEST(EntryStatements, PlaceMarkersTypedIntoABoxStayAsTyped)
+{
+    OrderTexts o = sample();
+    o.spname = QStringLiteral("%2 杯");
+    o.bz = QStringLiteral("%1%9 100%");
+    EXPECT_EQ(entry::updateStatement(o, QStringLiteral("4")),
+              QStringLiteral("update  ddlist set spname='%2 杯',jj='10.5',sl='2',sj='18',mjzh='buyer01',"
+                             "kddh='SF1000',xsdate='2026/12/1',bz='%1%9 100%'  where id=4"));
+    EXPECT_TRUE(entry::insertStatement(o).endsWith(QStringLiteral("'%1%9 100%')")));
+}

@@ -6,6 +6,7 @@
 #include "ui/AppIcon.h"
 #include "ui/AppInfo.h"
 #include "ui/MessageBox.h"
+#include "ui/UiTexts.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -76,7 +77,7 @@ int main(int argc, char** argv)
         return 0;
     case app::SingleInstance::Claim::Busy:
         ui::MsgBox(app::texts::storeInUse(db_config::buildConnstr(folder).dataFile), ui::MB_OK_EXCLAMATION,
-                   ui::noticeTitle);
+                   ui::texts::noticeTitle);
         return 1;
     }
 

@@ -12,6 +12,7 @@
 #include "ui/MessageBox.h"
 #include "ui/MonthView.h"
 #include "ui/ScreenFit.h"
+#include "ui/UiTexts.h"
 
 #include <QDate>
 #include <QEvent>
@@ -29,7 +30,7 @@ namespace {
 
 void tell(QWidget* parent, const QString& text)
 {
-    ui::MsgBox(text, ui::MB_OK_EXCLAMATION, ui::noticeTitle, parent);
+    ui::MsgBox(text, ui::MB_OK_EXCLAMATION, ui::texts::noticeTitle, parent);
 }
 
 QString today()
@@ -144,7 +145,7 @@ bool add::eventFilter(QObject* watched, QEvent* event)
 void add::guarded(void (add::*handler)())
 {
     if (const auto failure = ui::guarded<store::StoreError>([&] { (this->*handler)(); })) {
-        tell(this, failure->described() ? ui::failedPrefix + failure->words : unexpectedFailure);
+        tell(this, failure->described() ? ui::texts::failedPrefix + failure->words : unexpectedFailure);
     }
 }
 

@@ -7,6 +7,7 @@
 #include "store/WritableCheck.h"
 #include "ui/Guarded.h"
 #include "ui/MessageBox.h"
+#include "ui/UiTexts.h"
 
 #include <QCursor>
 #include <QDate>
@@ -67,7 +68,7 @@ void backupIfDue(QWidget* parent)
         t.warned = true;
         const QString warning = outcome.damaged ? store::texts::damagedStoreWarning(outcome.reason)
                                                 : store::texts::backupWarning(outcome.reason);
-        ui::MsgBox(warning, ui::MB_OK_EXCLAMATION, ui::noticeTitle, parent);
+        ui::MsgBox(warning, ui::MB_OK_EXCLAMATION, ui::texts::noticeTitle, parent);
     });
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/Guarded.h"
+#include "ui/UiTexts.h"
 
 #include <QString>
 
@@ -28,7 +28,7 @@ inline const QString closeWindow = QStringLiteral("关闭窗口");
 inline const QString editTitle = QStringLiteral("修改定单");
 inline const QString saveChanges = QStringLiteral("保存修改");
 
-// Messages, each in a box titled ui::noticeTitle.
+// Messages, each in a box titled ui::texts::noticeTitle.
 inline const QString needSpname = QStringLiteral("请输入商品名称！！");
 inline const QString needSl = QStringLiteral("请输入销售数量！！");
 inline const QString slNotNumber = QStringLiteral("数量应该是数字！！");
@@ -47,9 +47,9 @@ inline const QString orderGone = QStringLiteral("定单没有保存：这个定�
 // The save went through but the main list could not be read again.
 inline const QString refreshFailed = QStringLiteral("定单已保存，但定单列表没有刷新：\r\n\r\n");
 // A handler that failed in a way it did not foresee; a store failure shows its description after
-// ui::failedPrefix.
+// ui::texts::failedPrefix.
 inline const QString unexpectedCause = QStringLiteral("发生了意外的错误。");
-inline const QString unexpectedFailure = ui::failedPrefix + unexpectedCause;
+inline const QString unexpectedFailure = ui::texts::failedPrefix + unexpectedCause;
 // The order to edit could not be read.
 inline const QString loadFailed = QStringLiteral("无法打开选中的定单：\r\n\r\n");
 

@@ -6,6 +6,7 @@
 #include "store/StoreError.h"
 #include "ui/Guarded.h"
 #include "ui/MessageBox.h"
+#include "ui/UiTexts.h"
 
 #include <QPointer>
 #include <QTimer>
@@ -30,7 +31,7 @@ void openEntryWindow(EntryHost& host)
     if (const auto failure = ui::guarded<store::StoreError>([&] { form->load(); })) {
         delete form;
         ui::MsgBox(failure->described() ? texts::loadFailed + failure->words : texts::unexpectedFailure,
-                   ui::MB_OK_EXCLAMATION, ui::noticeTitle, owner);
+                   ui::MB_OK_EXCLAMATION, ui::texts::noticeTitle, owner);
         return;
     }
     if (const auto hook = shownHook()) {

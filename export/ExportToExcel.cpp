@@ -12,7 +12,6 @@
 
 #include <exception>
 #include <memory>
-#include <new>
 
 namespace xl {
 
@@ -81,7 +80,7 @@ bool ExportToExcel(ui::FlexGrid& grid, QWidget* parent)
         // 9. Close with "save changes".
         done = closeSaving(*book, grid, parent);
     });
-    if (failure) {
+    if (failure && failure->kind != ui::Failure::Kind::Unknown) {
         using Kind = ui::Failure::Kind;
         ui::MsgBox(failure->kind == Kind::Described     ? failure->words
                    : failure->kind == Kind::OutOfMemory ? texts::outOfMemory
@@ -92,6 +91,10 @@ bool ExportToExcel(ui::FlexGrid& grid, QWidget* parent)
     sheet = nullptr;
     book.reset();
     app.reset();
+    // What is not even an exception is left to the window's own edge, as it always was.
+    if (failure && failure->kind == ui::Failure::Kind::Unknown) {
+        std::rethrow_exception(failure->thrown);
+    }
     return done;
 }
 

@@ -7,6 +7,7 @@
 #include "export/SheetError.h"
 #include "export/WorkbookCheck.h"
 #include "ui/MessageBox.h"
+#include "ui/UiTexts.h"
 
 #include <QDir>
 #include <QFile>
@@ -94,7 +95,7 @@ void Workbook::tellCutCells() const
         cells += texts::moreCutCells;
     }
     ui::MsgBox(texts::textsCut.arg(maxCellText).arg(cells).arg(m_sheet->cutCount()), ui::MB_OK_EXCLAMATION,
-               ui::noticeTitle, m_owner);
+               ui::texts::noticeTitle, m_owner);
 }
 
 // libxlsxwriter keeps the rows of a constant-memory sheet in a deleted temporary file that it closes only

@@ -180,7 +180,8 @@ Converted convert(const QString& dataFile, const Probe& probe, const std::functi
         Db db(temp);
         db.exec("BEGIN");
         Finalize insert{db.prepare(
-            ("INSERT INTO ddlist (" + store::columnList() + ") VALUES (?,?,?,?,?,?,?,?,?)").c_str())};
+            ("INSERT INTO ddlist (" + store::columnList() + ") VALUES (" + store::placeholders() + ")")
+                .c_str())};
         OrderReader reader;
         qint64 ended = -1;
         qint64 tableRows = 0;

@@ -6,6 +6,7 @@
 #include "jetimport/KeptCopy.h"
 #include "ui/Guarded.h"
 #include "ui/MessageBox.h"
+#include "ui/UiTexts.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -21,7 +22,7 @@ namespace {
 std::unique_ptr<QProgressDialog> progressDialog(QWidget* parent, const QString& label, qint64 total)
 {
     auto dialog = std::make_unique<QProgressDialog>(label, texts::cancel, 0, 0, parent);
-    dialog->setWindowTitle(ui::noticeTitle);
+    dialog->setWindowTitle(ui::texts::noticeTitle);
     dialog->setWindowModality(Qt::ApplicationModal);
     dialog->setMinimumDuration(500);
     dialog->setAutoClose(false);
@@ -34,12 +35,12 @@ std::unique_ptr<QProgressDialog> progressDialog(QWidget* parent, const QString& 
 // Failures and refusals carry the exclamation mark; the outcome of a choice is plain news.
 void tell(QWidget* parent, const QString& text)
 {
-    ui::MsgBox(text, ui::MB_OK_EXCLAMATION, ui::noticeTitle, parent);
+    ui::MsgBox(text, ui::MB_OK_EXCLAMATION, ui::texts::noticeTitle, parent);
 }
 
 void inform(QWidget* parent, const QString& text)
 {
-    ui::MsgBox(text, ui::MB_OK, ui::noticeTitle, parent);
+    ui::MsgBox(text, ui::MB_OK, ui::texts::noticeTitle, parent);
 }
 
 bool offer(QWidget* parent, const QString& dataFile)
@@ -57,7 +58,7 @@ bool offer(QWidget* parent, const QString& dataFile)
     }
     const QString kept = QFileInfo(keptName(dataFile)).fileName();
     if (ui::MsgBox(texts::question(shownFile, found.version, found.orders, kept), ui::MB_YESNO_QUESTION,
-                   ui::noticeTitle, parent) != ui::IDYES) {
+                   ui::texts::noticeTitle, parent) != ui::IDYES) {
         inform(parent, texts::declined);
         return false;
     }

@@ -4,6 +4,7 @@
 #include "store/StoreError.h"
 #include "ui/Guarded.h"
 #include "ui/MessageBox.h"
+#include "ui/UiTexts.h"
 
 namespace mainwindow {
 
@@ -16,7 +17,7 @@ bool runGuarded(QWidget* parent, const std::function<void()>& body, const Explai
     const QString text = failure->described()                          ? failure->words
                          : failure->kind == ui::Failure::Kind::Unknown ? texts::unknownFailure
                                                                        : texts::failed(failure->words);
-    ui::MsgBox(explain ? explain(text) : text, ui::MB_OK_EXCLAMATION, ui::noticeTitle, parent);
+    ui::MsgBox(explain ? explain(text) : text, ui::MB_OK_EXCLAMATION, ui::texts::noticeTitle, parent);
     return false;
 }
 

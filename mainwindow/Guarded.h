@@ -11,7 +11,8 @@ namespace mainwindow {
 using Explain = std::function<QString(const QString&)>;
 
 // The guarded edge of a handler: runs body; a store failure shows its description, any other exception a
-// generic Chinese message, both in a box titled ui::noticeTitle over parent. Returns false when body failed.
+// generic Chinese message, both in a box titled ui::texts::noticeTitle over parent. Returns false when body
+// failed.
 bool runGuarded(QWidget* parent, const std::function<void()>& body, const Explain& explain = {});
 
 } // namespace mainwindow

@@ -4,7 +4,6 @@
 #include "ui/GridRows.h"
 
 #include <QString>
-#include <array>
 #include <memory>
 #include <optional>
 #include <vector>

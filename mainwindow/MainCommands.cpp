@@ -8,6 +8,7 @@
 #include "store/Recordset.h"
 #include "ui/FlexGrid.h"
 #include "ui/MessageBox.h"
+#include "ui/UiTexts.h"
 
 #include <QDesktopServices>
 #include <QLineEdit>
@@ -41,7 +42,7 @@ bool selectionIsListed(MainForm& form)
 
 void warnNoSelection(MainForm& form)
 {
-    ui::MsgBox(texts::selectFirst, ui::MB_OK_EXCLAMATION, ui::noticeTitle, &form);
+    ui::MsgBox(texts::selectFirst, ui::MB_OK_EXCLAMATION, ui::texts::noticeTitle, &form);
 }
 
 // Deletes the order with this id through ddrs. An order no longer stored leaves nothing to delete.
@@ -82,7 +83,7 @@ void MainForm::b3_Click()
         warnNoSelection(*this);
         return;
     }
-    if (ui::MsgBox(texts::confirmDelete, ui::MB_YESNO_QUESTION, ui::noticeTitle, this) == ui::IDYES) {
+    if (ui::MsgBox(texts::confirmDelete, ui::MB_YESNO_QUESTION, ui::texts::noticeTitle, this) == ui::IDYES) {
         deleteOrder(ddidText());
     }
     refreshByListmode();

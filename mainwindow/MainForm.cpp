@@ -18,6 +18,7 @@
 #include "ui/MessageBox.h"
 #include "ui/MonthView.h"
 #include "ui/ScreenFit.h"
+#include "ui/UiTexts.h"
 #include "wheel/modMouseWheel.h"
 
 #include <QApplication>
@@ -167,8 +168,8 @@ void MainForm::setUpGrid(int orders)
     grid.Clear();
     grid.setFormatString(gridFormat);
     grid.setRowHeight(-1, gridRowHeight);
-    for (int col = 0; col < grid.Cols(); ++col) {
-        grid.setColWidth(col, gridColumns[std::size_t(col)].width);
+    for (std::size_t col = 0; col < gridColumns.size(); ++col) {
+        grid.setColWidth(int(col), gridColumns[col].width);
     }
 }
 
@@ -221,16 +222,16 @@ void MainForm::b4_Click()
     db_config::listmode = db_config::listmodeQuery; // holds even when a check stops the query
     const std::optional<QDate> start = store::textforms::readDate(startdate->text());
     if (!start) {
-        ui::MsgBox(texts::startMissing, ui::MB_OK_EXCLAMATION, ui::noticeTitle, this);
+        ui::MsgBox(texts::startMissing, ui::MB_OK_EXCLAMATION, ui::texts::noticeTitle, this);
         return;
     }
     const std::optional<QDate> end = store::textforms::readDate(enddate->text());
     if (!end) {
-        ui::MsgBox(texts::endMissing, ui::MB_OK_EXCLAMATION, ui::noticeTitle, this);
+        ui::MsgBox(texts::endMissing, ui::MB_OK_EXCLAMATION, ui::texts::noticeTitle, this);
         return;
     }
     if (*end < *start) {
-        ui::MsgBox(texts::endBeforeStart, ui::MB_OK_EXCLAMATION, ui::noticeTitle, this);
+        ui::MsgBox(texts::endBeforeStart, ui::MB_OK_EXCLAMATION, ui::texts::noticeTitle, this);
         return;
     }
     cxtj();

@@ -38,7 +38,7 @@ public:
     QWidget* hostWindow() override { return this; }
 
     // Runs a handler body; a store failure or any other exception becomes a message box titled
-    // ui::noticeTitle. Returns false when the body failed.
+    // ui::texts::noticeTitle. Returns false when the body failed.
     bool guarded(const std::function<void()>& body);
 
     // Handlers, connected to their controls' signals. Commands of the selected order and the links are

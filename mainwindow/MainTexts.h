@@ -2,7 +2,7 @@
 
 #include "mainwindow/MainCaptions.h"
 #include "store/Totals.h"
-#include "ui/Guarded.h"
+#include "ui/UiTexts.h"
 
 #include <QString>
 
@@ -15,11 +15,11 @@ inline const QString endMissing = QStringLiteral("请选择结束日期！！");
 inline const QString endBeforeStart = QStringLiteral("结束日期不能小于开始日期！！");
 
 // Failures.
-inline const QString unknownFailure = ui::failedPrefix + QStringLiteral("发生了未知错误。");
+inline const QString unknownFailure = ui::texts::failedPrefix + QStringLiteral("发生了未知错误。");
 inline const QString dataFileLine = QStringLiteral("数据文件：");
 inline QString failed(const QString& what)
 {
-    return ui::failedPrefix + what;
+    return ui::texts::failedPrefix + what;
 }
 // A start-up failure always names the data file.
 QString startupFailure(const QString& description, const QString& dataFile);

@@ -20,8 +20,8 @@ std::string schema()
         columns += std::string(columns.empty() ? "" : ", ") + c.name + ' ' + c.sqlType +
                    (c.required ? " NOT NULL" : "");
     }
-    return std::string("PRAGMA journal_mode=DELETE;BEGIN;CREATE TABLE ") + orderTable + " (" + columns +
-           ");CREATE INDEX ddlist_xsdate ON " + orderTable + " (xsdate);COMMIT;";
+    return "PRAGMA journal_mode=DELETE;BEGIN;CREATE TABLE ddlist (" + columns +
+           ");CREATE INDEX ddlist_xsdate ON ddlist (xsdate);COMMIT;";
 }
 
 } // namespace

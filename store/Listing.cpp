@@ -1,7 +1,6 @@
 #include "store/Listing.h"
 
 #include "store/Connection.h"
-#include "store/DbConfig.h"
 #include "store/StoreError.h"
 #include "store/StoreTexts.h"
 

@@ -6,12 +6,10 @@
 #include <string>
 #include <string_view>
 
-// The order table, described once: the store's schema and checks, the statement translator, the
+// The order table ddlist, described once: the store's schema and checks, the statement translator, the
 // listing's reads, the grid's columns and the Jet import all take its columns from here. Plain C++, so
 // the Jet reading helper can use it too.
 namespace store {
-
-inline constexpr const char* orderTable = "ddlist";
 
 enum class ColumnKind : unsigned char { Key, Text, Number, Date };
 
@@ -51,12 +49,20 @@ consteval std::size_t columnAt(std::string_view name)
     throw std::invalid_argument("not a column of the order table");
 }
 
-// "id,spname,...,bz": every column, in stored order.
+// "id,spname,...,bz": every column, in stored order; placeholders() gives as many "?" for them.
 inline std::string columnList()
 {
     std::string list;
     for (const OrderColumn& c : orderColumns) {
         list += (list.empty() ? "" : ",") + std::string(c.name);
+    }
+    return list;
+}
+inline std::string placeholders()
+{
+    std::string list = "?";
+    for (std::size_t i = 1; i < orderColumns.size(); ++i) {
+        list += ",?";
     }
     return list;
 }

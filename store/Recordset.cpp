@@ -1,7 +1,6 @@
 #include "store/Recordset.h"
 
 #include "store/Connection.h"
-#include "store/DbConfig.h"
 #include "store/StoreError.h"
 #include "store/StoreTexts.h"
 #include "store/StoredDate.h"
@@ -171,6 +170,7 @@ void Recordset::UpdateBatch(int /*affectRecords: every pending change is written
     if (d->marked.empty()) {
         return;
     }
+    requireWritableLock();
     const int idColumn = d->indexOf(u"id");
     std::vector<qint64> ids;
     for (const qint64 row : d->marked) {

@@ -6,8 +6,6 @@
 #include "store/StoreTexts.h"
 #include "store/TextForms.h"
 
-#include <array>
-
 namespace store {
 
 namespace {

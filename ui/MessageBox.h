@@ -19,9 +19,6 @@ constexpr int IDRETRY = 4;
 constexpr int IDYES = 6;
 constexpr int IDNO = 7;
 
-// The title of the program's messages.
-inline const QString noticeTitle = QStringLiteral("提示");
-
 // Shows a modal message box and returns the answer. An empty title gives the application's name.
 int MsgBox(const QString& text,
            int flags = MB_OK,

@@ -1,9 +1,8 @@
 #pragma once
 
-class QWidget;
-
 class QEvent;
 class QObject;
+class QWidget;
 
 namespace ui {
 class FlexGrid;

@@ -276,6 +276,10 @@ TEST_F(RecordsetTest, InsertUpdateAndDeleteKeepTypedTextsExactly)
     // A read-only lock refuses every write before the file is touched.
     store::Recordset& readOnly = openDdrs(QStringLiteral("select * From ddlist where id=1"));
     EXPECT_THROW(readOnly.Delete(1), StoreError);
+    readOnly.LockType = 4;
+    readOnly.Delete(1);
+    readOnly.LockType = 1;
+    EXPECT_THROW(readOnly.UpdateBatch(3), StoreError);
     readOnly.Source = QStringLiteral("update  ddlist set spname='z'  where id=1");
     EXPECT_THROW(readOnly.Open(), StoreError);
     db_config::releaseDdrs();

@@ -17,8 +17,15 @@ std::string schema()
 {
     std::string columns;
     for (const OrderColumn& c : orderColumns) {
-        columns += std::string(columns.empty() ? "" : ", ") + c.name + ' ' + c.sqlType +
-                   (c.required ? " NOT NULL" : "");
+        if (!columns.empty()) {
+            columns += ", ";
+        }
+        columns += c.name;
+        columns += ' ';
+        columns += c.sqlType;
+        if (c.required) {
+            columns += " NOT NULL";
+        }
     }
     return "PRAGMA journal_mode=DELETE;BEGIN;CREATE TABLE ddlist (" + columns +
            ");CREATE INDEX ddlist_xsdate ON ddlist (xsdate);COMMIT;";

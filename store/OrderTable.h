@@ -54,7 +54,10 @@ inline std::string columnList()
 {
     std::string list;
     for (const OrderColumn& c : orderColumns) {
-        list += (list.empty() ? "" : ",") + std::string(c.name);
+        if (!list.empty()) {
+            list += ',';
+        }
+        list += c.name;
     }
     return list;
 }

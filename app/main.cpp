@@ -1,7 +1,7 @@
 #include "app/AppTexts.h"
 #include "app/SingleInstance.h"
-#include "mainwindow/MainForm.h"
-#include "store/DbConfig.h"
+#include "mainwindow/MainWindow.h"
+#include "store/AppFolder.h"
 #include "store/TextForms.h"
 #include "ui/AppIcon.h"
 #include "ui/AppInfo.h"
@@ -68,7 +68,7 @@ int main(int argc, char** argv)
     }
 
     // One window per order store: a second start in this folder brings the first one forward.
-    const QString folder = db_config::appFolder();
+    const QString folder = store::appFolder();
     app::SingleInstance instance(folder);
     switch (instance.claim()) {
     case app::SingleInstance::Claim::Run:
@@ -76,15 +76,15 @@ int main(int argc, char** argv)
     case app::SingleInstance::Claim::Handed:
         return 0;
     case app::SingleInstance::Claim::Busy:
-        ui::MsgBox(app::texts::storeInUse(db_config::buildConnstr(folder).dataFile), ui::MB_OK_EXCLAMATION,
+        ui::MsgBox(app::texts::storeInUse(store::dataFileIn(folder)), ui::MB_OK_EXCLAMATION,
                    ui::texts::noticeTitle);
         return 1;
     }
 
-    // The start-up (Form_Load) runs once the window is on the screen.
-    mainwindow::MainForm mainfrm;
-    QObject::connect(&instance, &app::SingleInstance::activationRequested, &mainfrm,
-                     [&mainfrm] { app::bringToFront(mainfrm); });
-    mainfrm.show();
+    // The start-up runs once the window is on the screen.
+    mainwindow::MainWindow window;
+    QObject::connect(&instance, &app::SingleInstance::activationRequested, &window,
+                     [&window] { app::bringToFront(window); });
+    window.show();
     return QApplication::exec();
 }

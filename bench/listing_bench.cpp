@@ -1,15 +1,13 @@
 // The listing of the main window (five totals and the list into the grid, and the first screen painted)
-// against the read-everything floor: the same six statements straight on SQLite, each on a fresh
-// connection, every cell read as text. Peak memory is measured in a child process per case (its VmHWM).
-// The planner cases run the listing's one scan straight on SQLite with and without the index for the
-// date range, for a wide and a narrow range.
+// against the read-everything floor: the five totals and the list as six statements straight on SQLite,
+// each on a fresh connection, every cell read as text. Peak memory is measured in a child process per case
+// (its VmHWM). The planner cases run the listing's one scan straight on SQLite with and without the index for
+// the date range, for a wide and a narrow range.
 
 #include "bench/generator.h"
-#include "mainwindow/MainForm.h"
-#include "mainwindow/MainTexts.h"
-#include "mainwindow/Statements.h"
-#include "store/DbConfig.h"
-#include "store/Listing.h"
+#include "mainwindow/MainWindow.h"
+#include "store/AppFolder.h"
+#include "store/OrderStore.h"
 #include "store/TextForms.h"
 #include "ui/FlexGrid.h"
 
@@ -19,6 +17,7 @@
 #include <cstdio>
 #include <cstring>
 #include <functional>
+#include <map>
 #include <sqlite3.h>
 
 namespace {
@@ -59,24 +58,22 @@ QDate rangeStart(Filter f)
     return f == Filter::KeywordMonth ? lastDay.addDays(-30) : lastDay.addYears(-years).addDays(1);
 }
 
-// The condition as the windows build it.
-QString condition(Filter f)
+// The filter as the main window builds it.
+store::OrderFilter filter(Filter f)
 {
     switch (f) {
     case Filter::All:
-        return QString();
+        return store::OrderFilter::everyOrder();
     case Filter::OneDay:
-        return mainwindow::singleDay(store::textforms::dateText(lastDay));
+        return store::OrderFilter::days(lastDay, lastDay);
     case Filter::Keyword:
     case Filter::KeywordMonth:
-        return mainwindow::keywordClause(QStringLiteral("spname"), bench::commonKeyword()) +
-               mainwindow::dateRange(store::textforms::dateText(rangeStart(f)),
-                                     store::textforms::dateText(lastDay));
+        return {rangeStart(f), lastDay, store::SearchField::Goods, bench::commonKeyword()};
     }
-    return QString();
+    return {};
 }
 
-// The same condition written for SQLite by hand; scan: the date range kept off the index.
+// The same filter written for SQLite by hand; scan: the date range kept off the index.
 QByteArray nativeCondition(Filter f, bool scan = false)
 {
     const QByteArray last = lastDay.toString(Qt::ISODate).toUtf8();
@@ -138,52 +135,44 @@ std::size_t plannedScan(qint64 orders, Filter f, bool scan)
                                       " ORDER BY id DESC"});
 }
 
-QStringList totalStatements(Filter f)
+QString dataFile(qint64 orders)
 {
-    QStringList statements;
-    for (const mainwindow::TotalStatement& total : mainwindow::totals) {
-        statements << total.statement + condition(f);
+    return store::dataFileIn(bench::storeFolder(orders));
+}
+
+// The main window of a store of that many orders, shown: the first screen of each listing is painted, as
+// the seller sees it.
+mainwindow::MainWindow& window(qint64 orders)
+{
+    static std::map<qint64, mainwindow::MainWindow*> windows;
+    mainwindow::MainWindow*& window = windows[orders];
+    if (!window) {
+        store::setAppFolder(bench::storeFolder(orders));
+        window = new mainwindow::MainWindow;
+        window->resize(1000, 700);
+        window->show();
     }
-    return statements;
+    return *window;
 }
 
-mainwindow::MainForm& window()
+// listOrders and the grid's first screen painted.
+void listAndPaint(qint64 orders, Filter f)
 {
-    static mainwindow::MainForm* form = [] {
-        auto* f = new mainwindow::MainForm;
-        f->resize(1000, 700);
-        f->show(); // the first screen of each listing is painted, as the seller sees it
-        return f;
-    }();
-    return *form;
-}
-
-void useStore(qint64 orders)
-{
-    const QString folder = bench::storeFolder(orders);
-    db_config::setAppFolder(folder);
-    db_config::connstr = db_config::buildConnstr(folder);
-}
-
-// ddlist and the grid's first screen painted.
-void listAndPaint(Filter f)
-{
-    mainwindow::MainForm& form = window();
-    form.ddlist(condition(f));
-    form.MSFlexGrid1->viewport()->repaint();
+    mainwindow::MainWindow& w = window(orders);
+    w.listOrders(filter(f));
+    w.orderGrid->viewport()->repaint();
 }
 
 void runCase(const QString& kind, qint64 orders, Filter f)
 {
-    useStore(orders);
     if (kind == QLatin1String("baseline")) {
         baselineListing(orders, f);
     } else if (kind == QLatin1String("store")) {
-        store::runListing(db_config::connstr, totalStatements(f), mainwindow::listStatement(condition(f)));
-    } else if (kind == QLatin1String("ddlist")) {
-        listAndPaint(f);
+        store::OrderStore(dataFile(orders)).list(filter(f));
+    } else if (kind == QLatin1String("listOrders")) {
+        listAndPaint(orders, f);
     } else {
-        window(); // idle: the program with its window and nothing listed
+        window(orders); // idle: the program with its window and nothing listed
     }
 }
 
@@ -211,7 +200,6 @@ void registerCase(qint64 orders, Filter f, int iterations)
         const std::string name = std::string(kind) + suffix;
         benchmark::RegisterBenchmark(name.c_str(),
                                      [=](benchmark::State& state) {
-                                         useStore(orders);
                                          for (auto _ : state) {
                                              once();
                                          }
@@ -221,12 +209,9 @@ void registerCase(qint64 orders, Filter f, int iterations)
             ->Iterations(iterations);
     };
     add("baseline", [=] { benchmark::DoNotOptimize(baselineListing(orders, f)); });
-    add("store", [=] {
-        benchmark::DoNotOptimize(store::runListing(db_config::connstr, totalStatements(f),
-                                                   mainwindow::listStatement(condition(f))));
-    });
-    add("ddlist", [=] { listAndPaint(f); });
-    add("idle", [] { window(); });
+    add("store", [=] { benchmark::DoNotOptimize(store::OrderStore(dataFile(orders)).list(filter(f))); });
+    add("listOrders", [=] { listAndPaint(orders, f); });
+    add("idle", [=] { window(orders); });
 }
 
 void registerPlanner(qint64 orders, Filter f, int iterations)

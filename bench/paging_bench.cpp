@@ -3,11 +3,10 @@
 // straight on SQLite by id on a fresh connection.
 
 #include "bench/generator.h"
-#include "mainwindow/ListedOrders.h"
-#include "mainwindow/MainTexts.h"
-#include "mainwindow/Statements.h"
-#include "store/DbConfig.h"
-#include "store/Listing.h"
+#include "mainwindow/GridOrders.h"
+#include "store/AppFolder.h"
+#include "store/ListedOrders.h"
+#include "store/OrderStore.h"
 #include "store/TextForms.h"
 
 #include <QCoreApplication>
@@ -18,18 +17,17 @@ namespace {
 
 constexpr qint64 orders = 1000000;
 constexpr int pagesInTurn = 16;
+constexpr int pageRows = int(store::OrderStore::pageSize);
+
+QString dataFile()
+{
+    return store::dataFileIn(bench::storeFolder(orders));
+}
 
 const std::vector<qint64>& listedIds()
 {
-    static const std::vector<qint64> ids = [] {
-        const QString folder = bench::storeFolder(orders);
-        db_config::connstr = db_config::buildConnstr(folder);
-        QStringList totals;
-        for (const mainwindow::TotalStatement& total : mainwindow::totals) {
-            totals << total.statement;
-        }
-        return store::runListing(db_config::connstr, totals, mainwindow::listStatement(QString())).ids;
-    }();
+    static const std::vector<qint64> ids =
+        store::OrderStore(dataFile()).list(store::OrderFilter::everyOrder()).ids;
     return ids;
 }
 
@@ -37,33 +35,34 @@ const std::vector<qint64>& listedIds()
 int firstRow(bool last)
 {
     const int rows = int(listedIds().size());
-    const int span = pagesInTurn * int(mainwindow::ListedOrders::pageRows);
+    const int span = pagesInTurn * pageRows;
     return last ? rows - span + 1 : rows / 2;
 }
 
 void BM_GridPage(benchmark::State& state)
 {
-    mainwindow::ListedOrders rows(db_config::connstr, listedIds());
+    const auto listed = std::make_shared<store::ListedOrders>(dataFile(), listedIds());
+    mainwindow::GridOrders rows(listed);
     const int first = firstRow(state.range(0) != 0);
     int turn = 0;
     for (auto _ : state) {
-        const int row = first + (turn++ % pagesInTurn) * int(mainwindow::ListedOrders::pageRows);
+        const int row = first + (turn++ % pagesInTurn) * pageRows;
         benchmark::DoNotOptimize(rows.text(row, 1));
     }
-    state.counters["reads"] = rows.pageReads();
+    state.counters["reads"] = listed->pageReads();
 }
 
 void BM_StraightPage(benchmark::State& state)
 {
     const std::vector<qint64>& ids = listedIds();
-    const QByteArray path = db_config::connstr.dataFile.toUtf8();
+    const QByteArray path = dataFile().toUtf8();
     const int first = firstRow(state.range(0) != 0);
     int turn = 0;
     for (auto _ : state) {
-        const std::size_t from = std::size_t(first - 1 + (turn++ % pagesInTurn) * 256);
+        const std::size_t from = std::size_t(first - 1 + (turn++ % pagesInTurn) * pageRows);
         QByteArray sql = "SELECT * FROM ddlist WHERE id IN (";
-        for (std::size_t i = from; i < from + 256 && i < ids.size(); ++i) {
-            sql += QByteArray::number(ids[i]) + (i + 1 < from + 256 ? "," : "");
+        for (std::size_t i = from; i < from + pageRows && i < ids.size(); ++i) {
+            sql += QByteArray::number(ids[i]) + (i + 1 < from + pageRows ? "," : "");
         }
         sql += ")";
         sqlite3* db = nullptr;

@@ -1,10 +1,9 @@
 #include "entry/DailyBackup.h"
 
 #include "store/Backup.h"
-#include "store/DbConfig.h"
+#include "store/OrderStore.h"
 #include "store/StoreError.h"
 #include "store/StoreTexts.h"
-#include "store/WritableCheck.h"
 #include "ui/Guarded.h"
 #include "ui/MessageBox.h"
 #include "ui/UiTexts.h"
@@ -32,10 +31,10 @@ Tried& tried()
     return t;
 }
 
-bool storeIsWritable(const QString& dataFile)
+bool storeIsWritable(const store::OrderStore& store)
 {
     try {
-        store::requireWritableStore(dataFile);
+        store.requireWritable();
         return true;
     } catch (const store::StoreError&) {
         return false;
@@ -44,11 +43,11 @@ bool storeIsWritable(const QString& dataFile)
 
 } // namespace
 
-void backupIfDue(QWidget* parent)
+void backupIfDue(QWidget* parent, const store::OrderStore& store)
 {
     // A backup never stands in the way of the work: a failure is dropped, and the next day tries again.
     ui::guarded<store::StoreError>([&] {
-        const QString dataFile = db_config::connstr.dataFile;
+        const QString& dataFile = store.dataFile();
         const QDate today = store::backup_clock::today();
         Tried& t = tried();
         if (dataFile.isEmpty() || (t.dataFile == dataFile && t.day == today)) {
@@ -62,7 +61,7 @@ void backupIfDue(QWidget* parent)
             const auto restore = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
             return store::makeDailyBackup(dataFile, today);
         }();
-        if (outcome.kind != store::BackupOutcome::Kind::Failed || t.warned || !storeIsWritable(dataFile)) {
+        if (outcome.kind != store::BackupOutcome::Kind::Failed || t.warned || !storeIsWritable(store)) {
             return;
         }
         t.warned = true;

@@ -2,13 +2,17 @@
 
 class QWidget;
 
+namespace store {
+class OrderStore;
+}
+
 namespace entry {
 
 // The day's backup of the store the windows use, at start-up and at the first save of a new day: made
 // when none was tried today for this store, with a warning over parent the first time in a run that one
 // fails. The seller's work goes on whatever happens; nothing is thrown. A store that cannot be written
 // is not warned about again: the seller has just been told so, and nothing in it can change.
-void backupIfDue(QWidget* parent);
+void backupIfDue(QWidget* parent, const store::OrderStore& store);
 
 // Test seam: forgets the days tried and the warning given.
 namespace backup_seam {

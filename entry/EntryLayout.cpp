@@ -24,10 +24,30 @@ const QColor dateBoxBackground(224, 224, 224);
 
 // The controls' creation order (later ones lie in front of earlier ones).
 const ControlRow::AnySlot designOrder[] = {
-    &C::xsdate, &C::MonthView1, &C::Command4, &C::Command3, &C::Command2, &C::Command1,
-    &C::bz,     &C::kddh,       &C::mjzh,     &C::jj,       &C::sj,       &C::sl,
-    &C::spname, &C::Label10,    &C::Label9,   &C::Label11,  &C::Label8,   &C::Label7,
-    &C::Label6, &C::Label5,     &C::Label4,   &C::Label3,   &C::Label2,   &C::Label1,
+    &C::saleDateBox,
+    &C::calendar,
+    &C::closeButton,
+    &C::saveAndNewButton,
+    &C::clearButton,
+    &C::saveButton,
+    &C::remarkBox,
+    &C::waybillBox,
+    &C::buyerBox,
+    &C::purchasePriceBox,
+    &C::sellingPriceBox,
+    &C::quantityBox,
+    &C::goodsBox,
+    &C::sellingPriceUnit,
+    &C::purchasePriceUnit,
+    &C::quantityUnit,
+    &C::saleDateCaption,
+    &C::remarkCaption,
+    &C::quantityCaption,
+    &C::purchasePriceCaption,
+    &C::sellingPriceCaption,
+    &C::buyerCaption,
+    &C::waybillCaption,
+    &C::goodsCaption,
 };
 
 } // namespace
@@ -36,30 +56,30 @@ std::span<const ControlRow> controls()
 {
     using namespace texts;
     static const ControlRow table[] = {
-        {"Label1", &C::Label1, nullptr, labelSpname, 240, 240, 900, 180},
-        {"spname", &C::spname, nullptr, QString(), 1200, 120, 3735, 375},
-        {"sl", &C::sl, nullptr, QString(), 1200, 600, 1575, 375},
-        {"jj", &C::jj, nullptr, QString(), 1200, 1080, 1575, 375},
-        {"sj", &C::sj, nullptr, QString(), 1200, 1560, 1575, 375},
-        {"mjzh", &C::mjzh, nullptr, QString(), 1200, 2040, 2055, 375},
-        {"kddh", &C::kddh, nullptr, QString(), 1200, 2520, 2055, 375},
-        {"bz", &C::bz, nullptr, QString(), 1200, 3480, 3735, 1095},
-        {"Label2", &C::Label2, nullptr, labelKddh, 240, 2640, 900, 180},
-        {"Label3", &C::Label3, nullptr, labelMjzh, 240, 2160, 900, 180},
-        {"Label4", &C::Label4, nullptr, labelSj, 600, 1680, 540, 180},
-        {"Label5", &C::Label5, nullptr, labelJj, 600, 1200, 540, 180},
-        {"Label6", &C::Label6, nullptr, labelSl, 240, 720, 900, 180},
-        {"Label7", &C::Label7, nullptr, labelBz, 600, 3600, 540, 180},
-        {"Label8", &C::Label8, nullptr, labelXsdate, 240, 3120, 900, 180},
-        {"Command1", &C::Command1, nullptr, saveAndClose, 3480, 720, 1455, 735},
-        {"Command2", &C::Command2, nullptr, clearForm, 3480, 2640, 1455, 735},
-        {"Command3", &C::Command3, nullptr, saveAndNew, 3480, 1680, 1455, 735},
-        {"Label11", &C::Label11, nullptr, unitPieces, 2880, 720, 180, 180},
-        {"Label9", &C::Label9, nullptr, unitYuan, 2880, 1200, 180, 180},
-        {"Label10", &C::Label10, nullptr, unitYuan, 2880, 1680, 180, 180},
-        {"MonthView1", &C::MonthView1, nullptr, QString(), -3600, 3000, 4065, 2220, true},
-        {"Command4", &C::Command4, nullptr, closeWindow, 3480, 2160, 1455, 735, true},
-        {"xsdate", &C::xsdate, nullptr, QString(), 1200, 3000, 2055, 375},
+        {"Label1", &C::goodsCaption, nullptr, labelGoods, 240, 240, 900, 180},
+        {"spname", &C::goodsBox, nullptr, QString(), 1200, 120, 3735, 375},
+        {"sl", &C::quantityBox, nullptr, QString(), 1200, 600, 1575, 375},
+        {"jj", &C::purchasePriceBox, nullptr, QString(), 1200, 1080, 1575, 375},
+        {"sj", &C::sellingPriceBox, nullptr, QString(), 1200, 1560, 1575, 375},
+        {"mjzh", &C::buyerBox, nullptr, QString(), 1200, 2040, 2055, 375},
+        {"kddh", &C::waybillBox, nullptr, QString(), 1200, 2520, 2055, 375},
+        {"bz", &C::remarkBox, nullptr, QString(), 1200, 3480, 3735, 1095},
+        {"Label2", &C::waybillCaption, nullptr, labelWaybill, 240, 2640, 900, 180},
+        {"Label3", &C::buyerCaption, nullptr, labelBuyer, 240, 2160, 900, 180},
+        {"Label4", &C::sellingPriceCaption, nullptr, labelSellingPrice, 600, 1680, 540, 180},
+        {"Label5", &C::purchasePriceCaption, nullptr, labelPurchasePrice, 600, 1200, 540, 180},
+        {"Label6", &C::quantityCaption, nullptr, labelQuantity, 240, 720, 900, 180},
+        {"Label7", &C::remarkCaption, nullptr, labelRemark, 600, 3600, 540, 180},
+        {"Label8", &C::saleDateCaption, nullptr, labelSaleDate, 240, 3120, 900, 180},
+        {"Command1", &C::saveButton, nullptr, saveAndClose, 3480, 720, 1455, 735},
+        {"Command2", &C::clearButton, nullptr, clearForm, 3480, 2640, 1455, 735},
+        {"Command3", &C::saveAndNewButton, nullptr, saveAndNew, 3480, 1680, 1455, 735},
+        {"Label11", &C::quantityUnit, nullptr, unitPieces, 2880, 720, 180, 180},
+        {"Label9", &C::purchasePriceUnit, nullptr, unitYuan, 2880, 1200, 180, 180},
+        {"Label10", &C::sellingPriceUnit, nullptr, unitYuan, 2880, 1680, 180, 180},
+        {"MonthView1", &C::calendar, nullptr, QString(), -3600, 3000, 4065, 2220, true},
+        {"Command4", &C::closeButton, nullptr, closeWindow, 3480, 2160, 1455, 735, true},
+        {"xsdate", &C::saleDateBox, nullptr, QString(), 1200, 3000, 2055, 375},
     };
     return table;
 }
@@ -80,19 +100,19 @@ EntryControls build(QDialog& form)
     EntryControls c;
     ui::buildControls(form, controls(), c, designOrder);
     // No default button: Enter in a box presses nothing (on a focused button it presses that one).
-    for (QPushButton* button : {c.Command1, c.Command2, c.Command3, c.Command4}) {
+    for (QPushButton* button : {c.saveButton, c.clearButton, c.saveAndNewButton, c.closeButton}) {
         button->setAutoDefault(false);
         button->setDefault(false);
     }
     // MonthView spans 1753 to 9999 by itself; the design date is what it shows first.
-    c.MonthView1->setValue(calendarDesignDate);
+    c.calendar->setValue(calendarDesignDate);
     // The tall remark box is still one line; its text starts at the top, as in the other boxes' first line.
-    c.bz->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    QPalette grey = c.xsdate->palette();
+    c.remarkBox->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    QPalette grey = c.saleDateBox->palette();
     grey.setColor(QPalette::Base, dateBoxBackground);
-    c.xsdate->setPalette(grey);
+    c.saleDateBox->setPalette(grey);
     // When shown, the calendar lies in front of the boxes and buttons it covers.
-    c.MonthView1->raise();
+    c.calendar->raise();
     return c;
 }
 

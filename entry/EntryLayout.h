@@ -25,37 +25,37 @@ constexpr int clientHeight = 4740;
 // Where the load moves the calendar to.
 constexpr int calendarLeft = 840;
 constexpr int calendarTop = 720;
-// The top of Command1 in edit mode.
+// The top of saveButton in edit mode.
 constexpr int editSaveTop = 1200;
 
 // The entry window's controls, by their names.
 struct EntryControls
 {
-    QLineEdit* spname = nullptr;         // goods name
-    QLineEdit* sl = nullptr;             // quantity
-    QLineEdit* jj = nullptr;             // purchase price of one piece
-    QLineEdit* sj = nullptr;             // selling price of one piece
-    QLineEdit* mjzh = nullptr;           // buyer's account
-    QLineEdit* kddh = nullptr;           // courier waybill number
-    QLineEdit* xsdate = nullptr;         // date of sale; a click opens the calendar
-    QLineEdit* bz = nullptr;             // remark
-    QPushButton* Command1 = nullptr;     // save, then close
-    QPushButton* Command2 = nullptr;     // clear the form
-    QPushButton* Command3 = nullptr;     // save and start a new order
-    QPushButton* Command4 = nullptr;     // close the window (edit mode)
-    ui::MonthView* MonthView1 = nullptr; // date picker for xsdate
+    QLineEdit* goodsBox = nullptr;           // goods name
+    QLineEdit* quantityBox = nullptr;        // quantity
+    QLineEdit* purchasePriceBox = nullptr;   // purchase price of one piece
+    QLineEdit* sellingPriceBox = nullptr;    // selling price of one piece
+    QLineEdit* buyerBox = nullptr;           // buyer's account
+    QLineEdit* waybillBox = nullptr;         // courier waybill number
+    QLineEdit* saleDateBox = nullptr;        // date of sale; a click opens the calendar
+    QLineEdit* remarkBox = nullptr;          // remark
+    QPushButton* saveButton = nullptr;       // save, then close
+    QPushButton* clearButton = nullptr;      // clear the form
+    QPushButton* saveAndNewButton = nullptr; // save and start a new order
+    QPushButton* closeButton = nullptr;      // close the window (edit mode)
+    ui::MonthView* calendar = nullptr;       // date picker for saleDateBox
     // Captions of the boxes and units.
-    QLabel* Label1 = nullptr;
-    QLabel* Label2 = nullptr;
-    QLabel* Label3 = nullptr;
-    QLabel* Label4 = nullptr;
-    QLabel* Label5 = nullptr;
-    QLabel* Label6 = nullptr;
-    QLabel* Label7 = nullptr;
-    QLabel* Label8 = nullptr;
-    QLabel* Label9 = nullptr;
-    QLabel* Label10 = nullptr;
-    QLabel* Label11 = nullptr;
+    QLabel* goodsCaption = nullptr;
+    QLabel* waybillCaption = nullptr;
+    QLabel* buyerCaption = nullptr;
+    QLabel* sellingPriceCaption = nullptr;
+    QLabel* purchasePriceCaption = nullptr;
+    QLabel* quantityCaption = nullptr;
+    QLabel* remarkCaption = nullptr;
+    QLabel* saleDateCaption = nullptr;
+    QLabel* purchasePriceUnit = nullptr;
+    QLabel* sellingPriceUnit = nullptr;
+    QLabel* quantityUnit = nullptr;
 };
 
 using ControlRow = ui::ControlRow<EntryControls>;

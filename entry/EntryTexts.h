@@ -9,14 +9,14 @@ namespace entry::texts {
 
 // Captions as laid out (add mode).
 inline const QString addTitle = QStringLiteral("我要记帐");
-inline const QString labelSpname = QStringLiteral("商品名称：");
-inline const QString labelKddh = QStringLiteral("快递单号：");
-inline const QString labelMjzh = QStringLiteral("买家帐号：");
-inline const QString labelSj = QStringLiteral("售价：");
-inline const QString labelJj = QStringLiteral("进价：");
-inline const QString labelSl = QStringLiteral("购买数量：");
-inline const QString labelBz = QStringLiteral("备注：");
-inline const QString labelXsdate = QStringLiteral("销售日期：");
+inline const QString labelGoods = QStringLiteral("商品名称：");
+inline const QString labelWaybill = QStringLiteral("快递单号：");
+inline const QString labelBuyer = QStringLiteral("买家帐号：");
+inline const QString labelSellingPrice = QStringLiteral("售价：");
+inline const QString labelPurchasePrice = QStringLiteral("进价：");
+inline const QString labelQuantity = QStringLiteral("购买数量：");
+inline const QString labelRemark = QStringLiteral("备注：");
+inline const QString labelSaleDate = QStringLiteral("销售日期：");
 inline const QString unitPieces = QStringLiteral("件");
 inline const QString unitYuan = QStringLiteral("元");
 inline const QString saveAndClose = QStringLiteral("保存后关闭");
@@ -29,16 +29,16 @@ inline const QString editTitle = QStringLiteral("修改定单");
 inline const QString saveChanges = QStringLiteral("保存修改");
 
 // Messages, each in a box titled ui::texts::noticeTitle.
-inline const QString needSpname = QStringLiteral("请输入商品名称！！");
-inline const QString needSl = QStringLiteral("请输入销售数量！！");
-inline const QString slNotNumber = QStringLiteral("数量应该是数字！！");
-inline const QString needJj = QStringLiteral("请输入商品进价！！");
-inline const QString jjNotNumber = QStringLiteral("商品进价应该是数字！！");
-inline const QString needSj = QStringLiteral("请输入销售价格！！");
-inline const QString sjNotNumber = QStringLiteral("销售价格应该是数字！！");
-inline const QString needMjzh = QStringLiteral("请输入买家帐户！！");
-inline const QString needKddh = QStringLiteral("请输入快递单号！！");
-inline const QString needXsdate = QStringLiteral("请选择销售日期！！");
+inline const QString needGoods = QStringLiteral("请输入商品名称！！");
+inline const QString needQuantity = QStringLiteral("请输入销售数量！！");
+inline const QString quantityNotNumber = QStringLiteral("数量应该是数字！！");
+inline const QString needPurchasePrice = QStringLiteral("请输入商品进价！！");
+inline const QString purchasePriceNotNumber = QStringLiteral("商品进价应该是数字！！");
+inline const QString needSellingPrice = QStringLiteral("请输入销售价格！！");
+inline const QString sellingPriceNotNumber = QStringLiteral("销售价格应该是数字！！");
+inline const QString needBuyer = QStringLiteral("请输入买家帐户！！");
+inline const QString needWaybill = QStringLiteral("请输入快递单号！！");
+inline const QString needSaleDate = QStringLiteral("请选择销售日期！！");
 inline const QString saved = QStringLiteral("保存成功!!");
 // A refused save: followed by the store's own description of what went wrong.
 inline const QString saveRefused = QStringLiteral("定单没有保存，请检查后再试。\r\n\r\n");

@@ -1,8 +1,8 @@
 #include "entry/OpenEntryWindow.h"
 
-#include "entry/AddForm.h"
 #include "entry/EntryHost.h"
 #include "entry/EntryTexts.h"
+#include "entry/EntryWindow.h"
 #include "store/StoreError.h"
 #include "ui/Guarded.h"
 #include "ui/MessageBox.h"
@@ -15,19 +15,19 @@ namespace entry {
 
 namespace {
 
-std::function<void(add&)>& shownHook()
+std::function<void(EntryWindow&)>& shownHook()
 {
-    static std::function<void(add&)> hook;
+    static std::function<void(EntryWindow&)> hook;
     return hook;
 }
 
 } // namespace
 
-void openEntryWindow(EntryHost& host)
+void openEntryWindow(EntryHost& host, std::optional<qint64> orderId)
 {
     QWidget* owner = host.hostWindow();
     // A child dialog of the main window: Qt centres it on its owner and keeps it in front.
-    QPointer<add> form = new add(host, owner);
+    QPointer<EntryWindow> form = new EntryWindow(host, orderId, owner);
     if (const auto failure = ui::guarded<store::StoreError>([&] { form->load(); })) {
         delete form;
         ui::MsgBox(failure->described() ? texts::loadFailed + failure->words : texts::unexpectedFailure,
@@ -48,7 +48,7 @@ void openEntryWindow(EntryHost& host)
 
 namespace entry_seam {
 
-void setShownHook(std::function<void(add&)> hook)
+void setShownHook(std::function<void(EntryWindow&)> hook)
 {
     shownHook() = std::move(hook);
 }

@@ -1,21 +1,24 @@
 #pragma once
 
+#include <QtGlobal>
 #include <functional>
+#include <optional>
 
 namespace entry {
 
 class EntryHost;
 
-class add;
+class EntryWindow;
 
-// Opens a fresh entry window modally, centred on the host's window, and returns once it is closed and
-// gone. A store failure while reading the order to edit is told to the user and nothing opens.
-void openEntryWindow(EntryHost& host);
+// Opens a fresh entry window modally, centred on the host's window, for a new order or to change the order
+// with orderId, and returns once it is closed and gone. A store failure while reading the order to change
+// is told to the user and nothing opens.
+void openEntryWindow(EntryHost& host, std::optional<qint64> orderId);
 
 // Test seam: while a hook is set, each opening calls it with the live window once it runs modally. The
 // window is closed when the hook returns, unless the hook closed it.
 namespace entry_seam {
-void setShownHook(std::function<void(add&)> hook);
+void setShownHook(std::function<void(EntryWindow&)> hook);
 void reset();
 } // namespace entry_seam
 

@@ -1,60 +1,67 @@
 #include "entry/OrderCheck.h"
 
 #include "entry/EntryTexts.h"
+#include "store/StoreTexts.h"
 #include "store/TextForms.h"
 
 namespace entry {
 
-namespace {
-
-bool isNumber(const QString& text)
-{
-    return store::textforms::readNumber(text).has_value();
-}
-
-// A date the calendar cannot show (typed "0026" for 2026): stored, no query would ever find it.
-bool outsideCalendar(const QString& text)
-{
-    const std::optional<QDate> date = store::textforms::readDate(text);
-    return date && !store::textforms::inCalendarRange(*date);
-}
-
-} // namespace
-
-std::optional<CheckFailure> checkOrder(const OrderTexts& o)
+std::variant<store::Order, CheckFailure> checkOrder(const OrderTexts& o)
 {
     using namespace texts;
-    if (o.spname.isEmpty()) {
-        return CheckFailure{needSpname, Box::spname};
+    if (o.goods.isEmpty()) {
+        return CheckFailure{needGoods, OrderBox::Goods};
     }
-    if (o.sl.isEmpty()) {
-        return CheckFailure{needSl, Box::sl};
+    // Steps 2 to 7: each number must be there and read as a number.
+    struct NumberStep
+    {
+        const QString& text;
+        const QString& missing;
+        const QString& notNumber;
+        OrderBox box;
+    };
+    const NumberStep numberSteps[] = {
+        {o.quantity, needQuantity, quantityNotNumber, OrderBox::Quantity},
+        {o.purchasePrice, needPurchasePrice, purchasePriceNotNumber, OrderBox::PurchasePrice},
+        {o.sellingPrice, needSellingPrice, sellingPriceNotNumber, OrderBox::SellingPrice},
+    };
+    double numbers[3] = {};
+    for (std::size_t i = 0; i < std::size(numberSteps); ++i) {
+        const NumberStep& step = numberSteps[i];
+        if (step.text.isEmpty()) {
+            return CheckFailure{step.missing, step.box};
+        }
+        const std::optional<double> number = store::textforms::readNumber(step.text);
+        if (!number) {
+            return CheckFailure{step.notNumber, step.box};
+        }
+        numbers[i] = *number;
     }
-    if (!isNumber(o.sl)) {
-        return CheckFailure{slNotNumber, Box::sl};
+    if (o.buyer.isEmpty()) {
+        return CheckFailure{needBuyer, OrderBox::Buyer};
     }
-    if (o.jj.isEmpty()) {
-        return CheckFailure{needJj, Box::jj};
+    if (o.waybill.isEmpty()) {
+        return CheckFailure{needWaybill, OrderBox::Waybill};
     }
-    if (!isNumber(o.jj)) {
-        return CheckFailure{jjNotNumber, Box::jj};
+    // A date the calendar cannot show (typed "0026" for 2026) could be stored, but no query would ever find
+    // it.
+    const std::optional<QDate> saleDate = store::textforms::readDate(o.saleDate);
+    if (o.saleDate.isEmpty() || (saleDate && !store::textforms::inCalendarRange(*saleDate))) {
+        return CheckFailure{needSaleDate, OrderBox::SaleDate};
     }
-    if (o.sj.isEmpty()) {
-        return CheckFailure{needSj, Box::sj};
+    if (!saleDate) {
+        return CheckFailure{saveRefused + store::texts::typeMismatch(o.saleDate), std::nullopt};
     }
-    if (!isNumber(o.sj)) {
-        return CheckFailure{sjNotNumber, Box::sj};
-    }
-    if (o.mjzh.isEmpty()) {
-        return CheckFailure{needMjzh, Box::mjzh};
-    }
-    if (o.kddh.isEmpty()) {
-        return CheckFailure{needKddh, Box::kddh};
-    }
-    if (o.xsdate.isEmpty() || outsideCalendar(o.xsdate)) {
-        return CheckFailure{needXsdate, Box::xsdate};
-    }
-    return std::nullopt;
+    store::Order order;
+    order.goods = o.goods;
+    order.buyer = o.buyer;
+    order.quantity = store::Number(numbers[0]);
+    order.purchasePrice = store::Number(numbers[1]);
+    order.sellingPrice = store::Number(numbers[2]);
+    order.saleDate = *saleDate;
+    order.waybill = o.waybill;
+    order.remark = o.remark;
+    return order;
 }
 
 } // namespace entry

@@ -1,24 +1,28 @@
 #pragma once
 
 #include "entry/OrderTexts.h"
+#include "store/Order.h"
 
 #include <QString>
 #include <optional>
+#include <variant>
 
 namespace entry {
 
 // The box a failed check sends the focus to.
-enum class Box { spname, sl, jj, sj, mjzh, kddh, xsdate };
+enum class OrderBox { Goods, Quantity, PurchasePrice, SellingPrice, Buyer, Waybill, SaleDate };
 
 struct CheckFailure
 {
     QString message;
-    Box focus;
+    std::optional<OrderBox> focus; // none: the focus stays where it is
 };
 
-// The field check of both save commands: ten steps in order, the first that fails is returned.
+// The field check of both save commands: ten steps in order, the first that fails is returned; else the
+// order the boxes describe, each text stored as typed.
 // "Empty" is the empty text (a blank passes); "a number" is the shown-number test of the locale; a date
-// of sale before the calendar's first year fails like an empty one.
-std::optional<CheckFailure> checkOrder(const OrderTexts& order);
+// of sale before the calendar's first year fails like an empty one, and one that is no date at all is
+// refused as the store refuses a value that does not fit its column.
+std::variant<store::Order, CheckFailure> checkOrder(const OrderTexts& texts);
 
 } // namespace entry

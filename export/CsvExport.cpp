@@ -3,7 +3,6 @@
 #include "export/CsvField.h"
 #include "export/ExportProgress.h"
 #include "export/SaveInPlace.h"
-#include "ui/FlexGrid.h"
 
 #include <QSaveFile>
 
@@ -16,7 +15,7 @@ constexpr qsizetype blockSize = 1 << 16;
 
 } // namespace
 
-void writeCsv(ui::FlexGrid& grid, const QString& path, QWidget* parent)
+void writeCsv(ExportRows& rows, const QString& path, QWidget* parent)
 {
     QSaveFile out(path);
     openInPlace(out);
@@ -31,16 +30,13 @@ void writeCsv(ui::FlexGrid& grid, const QString& path, QWidget* parent)
         block.clear();
     };
     block.append("\xEF\xBB\xBF");
-    const int rows = grid.Rows();
-    const int cols = grid.Cols();
-    ExportProgress progress(parent, rows);
-    for (int r = 0; r < rows; ++r) {
-        // Column 0, the id, stays out, as in the workbook.
-        for (int c = 1; c < cols; ++c) {
-            if (c > 1) {
+    ExportProgress progress(parent, rows.rowCount());
+    for (int r = 0; r < rows.rowCount(); ++r) {
+        for (int c = 0; c < rows.columnCount(); ++c) {
+            if (c > 0) {
                 block.append(',');
             }
-            appendCsvField(block, grid.TextMatrix(r, c));
+            appendCsvField(block, rows.text(r, c));
         }
         block.append("\r\n");
         if (block.size() >= blockSize) {

@@ -62,7 +62,9 @@ bool isPlainNumber(QStringView text)
 
 void appendCsvField(QByteArray& out, QStringView text)
 {
-    const bool guarded = startsLikeFormula(text) && !isPlainNumber(text);
+    // A text that begins with an apostrophe gets one more, so that the import can always tell the guard
+    // from the seller's own apostrophe.
+    const bool guarded = (startsLikeFormula(text) && !isPlainNumber(text)) || text.startsWith(u'\'');
     bool quoted = false;
     for (const QChar c : text) {
         if (c == u',' || c == u'"' || c == u'\n' || c == u'\r') {

@@ -6,7 +6,7 @@
 #include "jetimport/KeptCopy.h"
 #include "jetimport/OrderFrame.h"
 #include "store/EmptyStore.h"
-#include "store/OrderTable.h"
+#include "store/Database.h"
 #include "store/StoreError.h"
 
 #include <QDir>
@@ -14,56 +14,24 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <filesystem>
-#include <sqlite3.h>
 
 namespace jetimport {
 
 namespace {
 
-class Db final
+// The written store's failures, in the conversion's own words.
+template <typename Body> auto writing(const QString& path, Body&& body)
 {
-public:
-    explicit Db(const QString& path)
-        : m_path(path)
-    {
-        if (sqlite3_open_v2(path.toUtf8().constData(), &m_db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
-            fail();
-        }
-        exec("PRAGMA synchronous=FULL");
+    try {
+        return body();
+    } catch (const store::StoreError& e) {
+        throw ConversionError(texts::cannotWrite(path, e.detail()));
     }
-    ~Db() { sqlite3_close(m_db); }
-    Q_DISABLE_COPY_MOVE(Db)
+}
 
-    void exec(const char* sql)
-    {
-        if (sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr) != SQLITE_OK) {
-            fail();
-        }
-    }
-    sqlite3_stmt* prepare(const char* sql)
-    {
-        sqlite3_stmt* st = nullptr;
-        if (sqlite3_prepare_v2(m_db, sql, -1, &st, nullptr) != SQLITE_OK) {
-            fail();
-        }
-        return st;
-    }
-    [[noreturn]] void fail() const
-    {
-        throw ConversionError(texts::cannotWrite(m_path, QString::fromUtf8(sqlite3_errmsg(m_db))));
-    }
-    sqlite3* get() const { return m_db; }
-
-private:
-    QString m_path;
-    sqlite3* m_db = nullptr;
-};
-
-struct Finalize
-{
-    sqlite3_stmt* st;
-    ~Finalize() { sqlite3_finalize(st); }
-};
+// The columns of the order table in stored order, as readBack and the insert take them.
+constexpr char selectAll[] = "SELECT id,spname,jj,sl,sj,mjzh,kddh,xsdate,bz FROM ddlist";
+constexpr char insertWithId[] = "INSERT INTO ddlist (id,spname,jj,sl,sj,mjzh,kddh,xsdate,bz) VALUES (?,?,?,?,?,?,?,?,?)";
 
 // Removes what a conversion made unless it was finished.
 struct Leftovers
@@ -84,43 +52,36 @@ struct Leftovers
 
 Digest readBack(const QString& path, qint64& sequence)
 {
-    Db db(path);
-    Digest digest;
-    {
-        Finalize check{db.prepare("PRAGMA quick_check")};
-        if (sqlite3_step(check.st) != SQLITE_ROW ||
-            qstrcmp(reinterpret_cast<const char*>(sqlite3_column_text(check.st, 0)), "ok") != 0) {
-            throw ConversionError(texts::readBackDiffers);
+    return writing(path, [&] {
+        store::Database db(path, store::Database::Mode::ReadWrite);
+        {
+            store::Statement check = db.prepare("PRAGMA quick_check");
+            if (!check.step() || check.text(0) != QLatin1String("ok")) {
+                throw ConversionError(texts::readBackDiffers);
+            }
         }
-    }
-    Finalize st{db.prepare(("SELECT " + store::columnList() + " FROM ddlist").c_str())};
-    const auto bytes = [&](int c) {
-        const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(st.st, c));
-        return QByteArray(p ? p : "", sqlite3_column_bytes(st.st, c));
-    };
-    int rc;
-    while ((rc = sqlite3_step(st.st)) == SQLITE_ROW) {
-        Order o;
-        o.id = sqlite3_column_int64(st.st, 0);
-        o.spname = bytes(1);
-        o.jj = sqlite3_column_double(st.st, 2);
-        o.sl = sqlite3_column_double(st.st, 3);
-        o.sj = sqlite3_column_double(st.st, 4);
-        o.mjzh = bytes(5);
-        o.kddh = bytes(6);
-        o.xsdate = bytes(7);
-        o.bzNull = sqlite3_column_type(st.st, 8) == SQLITE_NULL;
-        if (!o.bzNull) {
-            o.bz = bytes(8);
+        Digest digest;
+        store::Statement st = db.prepare(selectAll);
+        while (st.step()) {
+            Order o;
+            o.id = st.integer(0);
+            o.spname = st.utf8(1).toByteArray();
+            o.jj = st.real(2);
+            o.sl = st.real(3);
+            o.sj = st.real(4);
+            o.mjzh = st.utf8(5).toByteArray();
+            o.kddh = st.utf8(6).toByteArray();
+            o.xsdate = st.utf8(7).toByteArray();
+            o.bzNull = st.isNull(8);
+            if (!o.bzNull) {
+                o.bz = st.utf8(8).toByteArray();
+            }
+            digest.add(o);
         }
-        digest.add(o);
-    }
-    if (rc != SQLITE_DONE) {
-        db.fail();
-    }
-    Finalize seq{db.prepare("SELECT seq FROM sqlite_sequence WHERE name='ddlist'")};
-    sequence = sqlite3_step(seq.st) == SQLITE_ROW ? sqlite3_column_int64(seq.st, 0) : 0;
-    return digest;
+        store::Statement seq = db.prepare("SELECT seq FROM sqlite_sequence WHERE name='ddlist'");
+        sequence = seq.step() ? seq.integer(0) : 0;
+        return digest;
+    });
 }
 
 } // namespace
@@ -176,19 +137,15 @@ Converted convert(const QString& dataFile, const Probe& probe, const std::functi
     Digest written;
     qint64 counter = probe.counter;
     qint64 maxId = 0;
-    {
-        Db db(temp);
-        db.exec("BEGIN");
-        Finalize insert{db.prepare(
-            ("INSERT INTO ddlist (" + store::columnList() + ") VALUES (" + store::placeholders() + ")")
-                .c_str())};
+    writing(temp, [&] {
+        store::Database db(temp, store::Database::Mode::ReadWrite);
+        db.exec("PRAGMA synchronous=FULL");
+        store::Transaction transaction(db);
+        store::Statement insert = db.prepare(insertWithId);
         OrderReader reader;
         qint64 ended = -1;
         qint64 tableRows = 0;
-        const auto bindText = [&](int index, const QByteArray& v) {
-            sqlite3_bind_text64(insert.st, index, v.constData(), sqlite3_uint64(v.size()), SQLITE_TRANSIENT,
-                                SQLITE_UTF8);
-        };
+        const auto bindText = [&](int index, const QByteArray& v) { insert.bindUtf8(index, v); };
         runHelper(
             {QStringLiteral("--rows"), QFileInfo(dataFile).absoluteFilePath()},
             [&](char kind, QByteArrayView payload) {
@@ -205,26 +162,27 @@ Converted convert(const QString& dataFile, const Probe& probe, const std::functi
                     throw ConversionError(texts::helperGarbled);
                 }
                 const Order o = reader.read(payload);
-                sqlite3_reset(insert.st);
-                sqlite3_bind_int64(insert.st, 1, o.id);
+                insert.reset();
+                insert.bind(1, o.id);
                 bindText(2, o.spname);
-                sqlite3_bind_double(insert.st, 3, o.jj);
-                sqlite3_bind_double(insert.st, 4, o.sl);
-                sqlite3_bind_double(insert.st, 5, o.sj);
+                insert.bind(3, o.jj);
+                insert.bind(4, o.sl);
+                insert.bind(5, o.sj);
                 bindText(6, o.mjzh);
                 bindText(7, o.kddh);
                 bindText(8, o.xsdate);
                 if (o.bzNull) {
-                    sqlite3_bind_null(insert.st, 9);
+                    insert.bindNull(9);
                 } else {
                     bindText(9, o.bz);
                 }
-                const int rc = sqlite3_step(insert.st);
-                if ((rc & 0xff) == SQLITE_CONSTRAINT) {
-                    throw ConversionError(texts::duplicateId(QString::number(o.id)));
-                }
-                if (rc != SQLITE_DONE) {
-                    db.fail();
+                try {
+                    insert.step();
+                } catch (const store::StoreError& e) {
+                    if (e.kind() == store::StoreError::Kind::TypeMismatch) {
+                        throw ConversionError(texts::duplicateId(QString::number(o.id)));
+                    }
+                    throw;
                 }
                 written.add(o);
                 maxId = std::max(maxId, o.id);
@@ -238,15 +196,13 @@ Converted convert(const QString& dataFile, const Probe& probe, const std::functi
         }
         // The next new order continues after the Jet table's counter, also when its last orders were deleted.
         db.exec("DELETE FROM sqlite_sequence WHERE name='ddlist'");
-        Finalize seq{db.prepare("INSERT INTO sqlite_sequence (name, seq) VALUES ('ddlist', ?)")};
-        sqlite3_bind_int64(seq.st, 1, std::max(counter, maxId));
-        if (sqlite3_step(seq.st) != SQLITE_DONE) {
-            db.fail();
-        }
-        db.exec("COMMIT");
+        store::Statement seq = db.prepare("INSERT INTO sqlite_sequence (name, seq) VALUES ('ddlist', ?)");
+        seq.bind(1, std::max(counter, maxId));
+        seq.step();
+        transaction.commit();
         result.withTime = reader.withTime;
         result.blanks = reader.blanks;
-    }
+    });
 
     qint64 sequence = 0;
     if (readBack(temp, sequence) != written || sequence != std::max(counter, maxId)) {

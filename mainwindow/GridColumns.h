@@ -1,33 +1,37 @@
 #pragma once
 
+#include "export/ExportRows.h"
 #include "store/OrderTable.h"
 
 #include <QString>
 #include <array>
+#include <span>
 
 namespace mainwindow {
 
-// The grid after a listing, one entry per grid column: the stored column it shows and its width in
-// twips. The first, the order's id, is hidden: it is how a row finds its order again.
+// The grid after a listing, one entry per grid column: the column of the order it shows, its title and
+// its width in twips. The first, the order's id, is hidden: it is how a row finds its order again.
 struct GridColumn
 {
-    std::size_t stored; // place in store::orderColumns
+    store::OrderColumn column;
+    const char16_t* title;
     int width;
 };
 inline constexpr std::array<GridColumn, 9> gridColumns{{
-    {store::columnAt("id"), 0},
-    {store::columnAt("spname"), 3000},
-    {store::columnAt("mjzh"), 1500},
-    {store::columnAt("sl"), 800},
-    {store::columnAt("jj"), 800},
-    {store::columnAt("sj"), 800},
-    {store::columnAt("xsdate"), 1200},
-    {store::columnAt("kddh"), 1800},
-    {store::columnAt("bz"), 3000},
+    {store::OrderColumn::Id, u"", 0},
+    {store::OrderColumn::Goods, u"商品名称", 3000},
+    {store::OrderColumn::Buyer, u"买家呢称", 1500},
+    {store::OrderColumn::Quantity, u"购买数量", 800},
+    {store::OrderColumn::PurchasePrice, u"进价", 800},
+    {store::OrderColumn::SellingPrice, u"售价", 800},
+    {store::OrderColumn::SaleDate, u"销售日期", 1200},
+    {store::OrderColumn::Waybill, u"快递单号", 1800},
+    {store::OrderColumn::Remark, u"备注", 3000},
 }};
-// The titles of the columns after the id, each left-aligned.
-inline const QString gridFormat =
-    QStringLiteral("|<商品名称|<买家呢称|<购买数量|<进价|<售价|<销售日期|<快递单号|<备注");
+// "|<商品名称|<...": the grid's titles after the id, each left-aligned.
+QString gridFormat();
 constexpr int gridRowHeight = 300;
+// The export's columns: the grid's, without the id.
+std::span<const xl::ExportColumn> exportColumns();
 
 } // namespace mainwindow

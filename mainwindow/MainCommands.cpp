@@ -1,18 +1,15 @@
-#include "mainwindow/MainForm.h"
+#include "mainwindow/MainWindow.h"
 
 #include "entry/OpenEntryWindow.h"
-#include "entry/OrderStore.h"
 #include "mainwindow/MainTexts.h"
-#include "mainwindow/Statements.h"
-#include "store/DbConfig.h"
-#include "store/Recordset.h"
+#include "store/ListedOrders.h"
 #include "ui/FlexGrid.h"
 #include "ui/MessageBox.h"
 #include "ui/UiTexts.h"
 
 #include <QDesktopServices>
-#include <QLineEdit>
 #include <QUrl>
+#include <algorithm>
 
 // The commands that act on the selected order, and the two links.
 
@@ -20,106 +17,95 @@ namespace mainwindow {
 
 namespace {
 
-// Edit and delete act only on an order the grid lists: after a listing that found nothing, ddid still
-// names the order selected before, which the user can no longer see.
-bool selectionIsListed(MainForm& form)
+void warnNoSelection(QWidget* parent)
 {
-    const QString id = form.ddidText();
-    const ui::FlexGrid& grid = *form.MSFlexGrid1;
-    if (!entry::isIdText(id) || grid.Rows() <= 1) {
+    ui::MsgBox(texts::selectFirst, ui::MB_OK_EXCLAMATION, ui::texts::noticeTitle, parent);
+}
+
+// Opens address in the browser; a browser that does not start is not reported.
+void openInBrowser(const QString& address)
+{
+    QDesktopServices::openUrl(QUrl(address));
+}
+
+} // namespace
+
+bool MainWindow::selectionIsListed() const
+{
+    // After a listing that found nothing, the order selected before is one the user can no longer see.
+    if (!m_selectedId || !m_listed || m_listed->size() == 0) {
         return false;
     }
-    if (grid.Row() >= 1 && grid.TextMatrix(grid.Row(), 0) == id) {
+    const int row = orderGrid->Row();
+    if (row >= 1 && std::size_t(row) <= m_listed->size() &&
+        m_listed->id(std::size_t(row) - 1) == *m_selectedId) {
         return true;
     }
-    for (int row = 1; row < grid.Rows(); ++row) {
-        if (grid.TextMatrix(row, 0) == id) {
+    for (std::size_t i = 0; i < m_listed->size(); ++i) {
+        if (m_listed->id(i) == *m_selectedId) {
             return true;
         }
     }
     return false;
 }
 
-void warnNoSelection(MainForm& form)
+void MainWindow::openEntryWindow(std::optional<qint64> orderId)
 {
-    ui::MsgBox(texts::selectFirst, ui::MB_OK_EXCLAMATION, ui::texts::noticeTitle, &form);
+    entry::openEntryWindow(*this, orderId);
 }
 
-// Deletes the order with this id through ddrs. An order no longer stored leaves nothing to delete.
-void deleteOrder(const QString& id)
+void MainWindow::recordNewOrder()
 {
-    db_config::DdrsScope release;
-    store::Recordset& rs = db_config::takeDdrs();
-    db_config::prepare(rs, deleteStatement(id));
-    rs.Open();
-    if (!rs.Eof()) {
-        rs.Delete(1);      // the current row only
-        rs.UpdateBatch(3); // every pending change
-    }
-    rs.Close();
+    openEntryWindow(std::nullopt);
 }
 
-} // namespace
-
-void MainForm::b1_Click()
+void MainWindow::editSelectedOrder()
 {
-    setTag(QString());
-    entry::openEntryWindow(*this);
-}
-
-void MainForm::b2_Click()
-{
-    if (!selectionIsListed(*this)) {
-        warnNoSelection(*this);
+    if (!selectionIsListed()) {
+        warnNoSelection(this);
         return;
     }
-    setTag(entry::editMarker);
-    entry::openEntryWindow(*this);
+    openEntryWindow(m_selectedId);
 }
 
-void MainForm::b3_Click()
+void MainWindow::deleteSelectedOrder()
 {
-    if (!selectionIsListed(*this)) {
-        warnNoSelection(*this);
+    if (!selectionIsListed()) {
+        warnNoSelection(this);
         return;
     }
     if (ui::MsgBox(texts::confirmDelete, ui::MB_YESNO_QUESTION, ui::texts::noticeTitle, this) == ui::IDYES) {
-        deleteOrder(ddidText());
+        m_store.remove(*m_selectedId); // an order no longer stored leaves nothing to delete
     }
-    refreshByListmode();
+    refreshList();
 }
 
-void MainForm::MSFlexGrid1_Click()
+void MainWindow::selectClickedOrder()
 {
-    ui::FlexGrid& grid = *MSFlexGrid1;
-    grid.setCol(0);
-    ddid->setText(grid.Text());
-    grid.setRow(grid.RowSel());
+    ui::FlexGrid& grid = *orderGrid;
+    const int row = grid.RowSel();
+    if (m_listed && row >= 1 && std::size_t(row) <= m_listed->size()) {
+        m_selectedId = m_listed->id(std::size_t(row) - 1);
+    }
+    grid.setRow(row);
     grid.setCol(0);
     grid.setColSel(grid.Cols() - 1);
 }
 
-void MainForm::MSFlexGrid1_DblClick()
+void MainWindow::editClickedOrder()
 {
-    // On an empty grid the id left from an earlier listing names nothing the user sees: a new order.
-    setTag(MSFlexGrid1->Rows() > 1 ? entry::editMarker : QString());
-    entry::openEntryWindow(*this);
+    // On an empty grid the order selected in an earlier listing is nothing the user sees: a new order.
+    openEntryWindow(orderGrid->Rows() > 1 ? m_selectedId : std::nullopt);
 }
 
-void MainForm::Label1_Click()
+void MainWindow::openShop()
 {
-    OpenUrl(texts::shopUrl);
+    openInBrowser(texts::shopUrl);
 }
 
-void MainForm::Label3_Click()
+void MainWindow::openHomePage()
 {
-    OpenUrl(texts::homeUrl);
-}
-
-void MainForm::OpenUrl(const QString& address)
-{
-    // A browser that does not start is not reported.
-    QDesktopServices::openUrl(QUrl(address));
+    openInBrowser(texts::homeUrl);
 }
 
 } // namespace mainwindow

@@ -1,5 +1,7 @@
 #include "mainwindow/MainTexts.h"
 
+#include "store/TextForms.h"
+
 namespace mainwindow::texts {
 
 QString startupFailure(const QString& description, const QString& dataFile)
@@ -10,9 +12,15 @@ QString startupFailure(const QString& description, const QString& dataFile)
     return description + QLatin1Char('\n') + dataFileLine + dataFile;
 }
 
-QString totalCaption(const store::Total& total, const QString& unit)
+QString sumCaption(const store::AmountSum& sum, const QString& unit)
 {
-    return (total.tooLarge() ? totalTooLarge : total.text()) + unit;
+    if (sum.isNull()) {
+        return unit;
+    }
+    if (sum.tooLarge()) {
+        return totalTooLarge + unit;
+    }
+    return sum.value().text(store::textforms::uiLocale().decimalPoint().front()) + unit;
 }
 
 } // namespace mainwindow::texts

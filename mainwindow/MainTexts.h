@@ -1,7 +1,7 @@
 #pragma once
 
 #include "mainwindow/MainCaptions.h"
-#include "store/Totals.h"
+#include "store/Amount.h"
 #include "ui/UiTexts.h"
 
 #include <QString>
@@ -24,11 +24,15 @@ inline QString failed(const QString& what)
 // A start-up failure always names the data file.
 QString startupFailure(const QString& description, const QString& dataFile);
 
+// The units after the totals' values.
+inline const QString unitOrders = QStringLiteral(" 条");
+inline const QString unitPieces = QStringLiteral(" 件");
+inline const QString unitYuan = QStringLiteral(" 元");
 // A total beyond what the sums can hold.
 inline const QString totalTooLarge = QStringLiteral("数值过大");
-// A total's caption: its value's text directly followed by the unit; the unit alone when no order was
+// A sum's caption: its exact value's text directly followed by the unit; the unit alone when no order was
 // summed.
-QString totalCaption(const store::Total& total, const QString& unit);
+QString sumCaption(const store::AmountSum& sum, const QString& unit);
 
 // The commands on the selected order.
 inline const QString selectFirst = QStringLiteral("请选择记录后，再操作！！");

@@ -4,7 +4,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh test
 scripts/build.sh
-# A short fuzzing run of the statement translator and the date and number readers (about a minute).
+# A short fuzzing run of the readers of outside input.
 scripts/fuzz.sh 30
 export QT_QPA_PLATFORM=offscreen
 unset QT_QPA_PLATFORMTHEME

@@ -1,5 +1,7 @@
 #include "store/Backup.h"
 
+#include "store/Database.h"
+#include "store/StoreError.h"
 #include "store/StoreTexts.h"
 
 #include <QDir>
@@ -7,6 +9,7 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <algorithm>
+#include <optional>
 #include <set>
 #include <sqlite3.h>
 
@@ -22,81 +25,51 @@ constexpr int weeksKept = 8;
 const QString folderName = QStringLiteral("backups");
 const QString partSuffix = QStringLiteral(".part");
 
-QString reasonOf(int rc)
+// Why an operation on a file failed, in a few words.
+QString reasonOf(const StoreError& e)
 {
-    switch (rc & 0xff) {
-    case SQLITE_BUSY:
-    case SQLITE_LOCKED:
+    switch (e.kind()) {
+    case StoreError::Kind::Locked:
         return texts::fileBusy;
-    case SQLITE_FULL:
+    case StoreError::Kind::DiskFull:
         return texts::noSpaceLeft;
-    case SQLITE_READONLY:
-    case SQLITE_PERM:
-    case SQLITE_AUTH:
+    case StoreError::Kind::ReadOnly:
         return texts::folderUnwritable;
-    case SQLITE_CANTOPEN:
+    case StoreError::Kind::FileMissing:
         return texts::cannotOpenFile;
-    case SQLITE_NOTADB:
-    case SQLITE_CORRUPT:
+    case StoreError::Kind::NotADatabase:
         return texts::fileDamaged;
     default:
-        return texts::diskError(rc);
+        return texts::diskError(e.detail());
     }
 }
 
-// A connection that is always closed.
-class Db final
+// The first column of the first row of a one-value query.
+qint64 number(Database& db, const char* sql)
 {
-public:
-    Db() = default;
-    ~Db() { sqlite3_close_v2(m_db); }
-    Q_DISABLE_COPY_MOVE(Db)
+    Statement st = db.prepare(sql);
+    return st.step() ? st.integer(0) : 0;
+}
 
-    int open(const QString& path, int flags)
-    {
-        const int rc =
-            sqlite3_open_v2(path.toUtf8().constData(), &m_db, flags | SQLITE_OPEN_NOMUTEX, nullptr);
-        sqlite3_busy_timeout(m_db, busyTimeoutMs);
-        return rc;
+bool everHeldAnOrder(Database& db)
+{
+    try {
+        return number(db, "SELECT seq FROM sqlite_sequence WHERE name='ddlist'") != 0;
+    } catch (const StoreError&) {
+        return false;
     }
-    sqlite3* get() const { return m_db; }
-    // Why the last call failed, in Chinese.
-    QString error() const { return reasonOf(sqlite3_extended_errcode(m_db)); }
+}
 
-    // The first column of the first row of a one-value query; rc tells how it went.
-    qint64 number(const char* sql, int& rc) const
-    {
-        sqlite3_stmt* st = nullptr;
-        rc = sqlite3_prepare_v2(m_db, sql, -1, &st, nullptr);
-        qint64 value = 0;
-        if (rc == SQLITE_OK) {
-            rc = sqlite3_step(st);
-            if (rc == SQLITE_ROW) {
-                value = sqlite3_column_int64(st, 0);
-                rc = SQLITE_OK;
-            } else if (rc == SQLITE_DONE) {
-                rc = SQLITE_OK;
-            }
-        }
-        sqlite3_finalize(st);
-        return value;
+// PRAGMA integrity_check answers with the one row "ok" when the file is sound.
+bool isSound(Database& db)
+{
+    try {
+        Statement st = db.prepare("PRAGMA integrity_check");
+        return st.step() && st.text(0) == QLatin1String("ok") && !st.step();
+    } catch (const StoreError&) {
+        return false;
     }
-
-    // PRAGMA integrity_check answers with the one row "ok" when the file is sound.
-    bool isSound() const
-    {
-        sqlite3_stmt* st = nullptr;
-        bool sound = sqlite3_prepare_v2(m_db, "PRAGMA integrity_check", -1, &st, nullptr) == SQLITE_OK &&
-                     sqlite3_step(st) == SQLITE_ROW &&
-                     qstrcmp(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)), "ok") == 0;
-        sound = sound && sqlite3_step(st) == SQLITE_DONE;
-        sqlite3_finalize(st);
-        return sound;
-    }
-
-private:
-    sqlite3* m_db = nullptr;
-};
+}
 
 QDate& clockOverride()
 {
@@ -139,67 +112,62 @@ void thin(const QDir& folder, QDate today)
 
 // Copies the source into part in one read transaction, so that the order count read first is the count
 // of the copy. Returns an empty text or the reason it failed.
-QString
-copyInto(const QString& dataFile, const QString& partPath, const QString& folder, qint64& held, bool& damaged)
+QString copyInto(const QString& dataFile,
+                 const QString& partPath,
+                 const QString& folder,
+                 bool evenUnused,
+                 qint64& held,
+                 bool& damaged)
 {
     const QString shownData = QDir::toNativeSeparators(dataFile);
     const QString shownPart = QDir::toNativeSeparators(partPath);
-    Db source;
-    int rc = source.open(dataFile, SQLITE_OPEN_READONLY);
-    if (rc != SQLITE_OK) {
-        return texts::backupReadFailed(shownData, source.error());
-    }
-    if (sqlite3_exec(source.get(), "BEGIN", nullptr, nullptr, nullptr) != SQLITE_OK) {
-        return texts::backupReadFailed(shownData, source.error());
-    }
-    held = source.number("SELECT count(*) FROM ddlist", rc);
-    if (rc != SQLITE_OK) {
-        return texts::backupReadFailed(shownData, source.error());
-    }
-    if (held == 0) {
+    std::optional<Database> source;
+    try {
+        source.emplace(dataFile, Database::Mode::ReadOnly);
+        source->exec("BEGIN");
+        held = number(*source, "SELECT count(*) FROM ddlist");
         // An emptied store is worth a copy; one that never held an order is not.
-        int seqRc = SQLITE_OK;
-        const qint64 everHeld = source.number("SELECT seq FROM sqlite_sequence WHERE name='ddlist'", seqRc);
-        if (seqRc != SQLITE_OK || everHeld == 0) {
+        if (held == 0 && !evenUnused && !everHeldAnOrder(*source)) {
             held = -1;
             return QString();
         }
+    } catch (const StoreError& e) {
+        return texts::backupReadFailed(shownData, reasonOf(e));
     }
-
-    Db target;
-    rc = target.open(partPath, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
-    if (rc != SQLITE_OK) {
-        return texts::backupWriteFailed(shownPart, target.error());
-    }
-    sqlite3_exec(target.get(), "PRAGMA synchronous=FULL", nullptr, nullptr, nullptr);
-    sqlite3_backup* backup = sqlite3_backup_init(target.get(), "main", source.get(), "main");
-    if (backup == nullptr) {
-        return texts::backupWriteFailed(shownPart, target.error());
-    }
-    // All pages in one step: the source stays readable, and a writer elsewhere waits at most for the copy.
-    int retries = busyTimeoutMs / retryMs;
-    do {
-        rc = sqlite3_backup_step(backup, -1);
-        if (rc == SQLITE_BUSY || rc == SQLITE_LOCKED) {
-            sqlite3_sleep(retryMs);
+    try {
+        Database target(partPath, Database::Mode::Create);
+        target.exec("PRAGMA synchronous=FULL");
+        sqlite3_backup* backup = sqlite3_backup_init(target.handle(), "main", source->handle(), "main");
+        if (backup == nullptr) {
+            target.fail(sqlite3_extended_errcode(target.handle()));
         }
-    } while (rc == SQLITE_OK || ((rc == SQLITE_BUSY || rc == SQLITE_LOCKED) && --retries > 0));
-    const int finished = sqlite3_backup_finish(backup);
-    sqlite3_exec(source.get(), "COMMIT", nullptr, nullptr, nullptr);
-    if (rc != SQLITE_DONE || finished != SQLITE_OK) {
-        const int cause = rc != SQLITE_DONE ? rc : finished;
-        if ((cause & 0xff) == SQLITE_FULL) {
-            return texts::backupDiskFull(folder);
+        // All pages in one step: the source stays readable, and a writer elsewhere waits at most for the
+        // copy.
+        int rc = SQLITE_OK;
+        int retries = busyTimeoutMs / retryMs;
+        do {
+            rc = sqlite3_backup_step(backup, -1);
+            if (rc == SQLITE_BUSY || rc == SQLITE_LOCKED) {
+                sqlite3_sleep(retryMs);
+            }
+        } while (rc == SQLITE_OK || ((rc == SQLITE_BUSY || rc == SQLITE_LOCKED) && --retries > 0));
+        const int finished = sqlite3_backup_finish(backup);
+        sqlite3_exec(source->handle(), "COMMIT", nullptr, nullptr, nullptr);
+        if (rc != SQLITE_DONE || finished != SQLITE_OK) {
+            const int cause = rc != SQLITE_DONE ? rc : finished;
+            if ((cause & 0xff) == SQLITE_FULL) {
+                return texts::backupDiskFull(folder);
+            }
+            target.fail(cause);
         }
-        return texts::backupWriteFailed(shownPart, reasonOf(cause));
-    }
-    int countRc = SQLITE_OK;
-    if (!target.isSound() || target.number("SELECT count(*) FROM ddlist", countRc) != held ||
-        countRc != SQLITE_OK) {
-        // The copy holds the source's pages: a copy that fails its check most likely means the store
-        // itself is damaged, which the seller must hear about, not a disk to clear.
-        damaged = !source.isSound();
-        return damaged ? texts::backupSourceDamaged(shownData) : texts::backupCheckFailed(shownPart);
+        if (!isSound(target) || number(target, "SELECT count(*) FROM ddlist") != held) {
+            // The copy holds the source's pages: a copy that fails its check most likely means the store
+            // itself is damaged, which the seller must hear about, not a disk to clear.
+            damaged = !isSound(*source);
+            return damaged ? texts::backupSourceDamaged(shownData) : texts::backupCheckFailed(shownPart);
+        }
+    } catch (const StoreError& e) {
+        return texts::backupWriteFailed(shownPart, reasonOf(e));
     }
     return QString();
 }
@@ -216,16 +184,15 @@ QString backupFileName(QDate day)
     return QStringLiteral("data-%1.mdb").arg(day.toString(Qt::ISODate));
 }
 
-BackupOutcome makeDailyBackup(const QString& dataFile, QDate today)
+namespace {
+
+// Makes a checked copy of the data file at path, in the backup folder: under a temporary name first, then
+// renamed. Anything that fails leaves the folder as it was.
+BackupOutcome makeCopy(const QString& dataFile, const QString& path, bool evenUnused)
 {
     BackupOutcome outcome;
+    outcome.path = path;
     const QString folderPath = backupFolder(dataFile);
-    QDir folder(folderPath);
-    outcome.path = folder.filePath(backupFileName(today));
-    if (QFileInfo::exists(outcome.path)) {
-        outcome.kind = BackupOutcome::Kind::AlreadyMade;
-        return outcome;
-    }
     const bool folderWasThere = QFileInfo(folderPath).isDir();
     if (!folderWasThere && !QDir().mkpath(folderPath)) {
         const QString why = QFileInfo::exists(folderPath) ? texts::fileInTheWay : texts::folderUnwritable;
@@ -237,7 +204,8 @@ BackupOutcome makeDailyBackup(const QString& dataFile, QDate today)
     QFile::remove(part);
     QFile::remove(part + QStringLiteral("-journal"));
     qint64 held = 0;
-    outcome.reason = copyInto(dataFile, part, QDir::toNativeSeparators(folderPath), held, outcome.damaged);
+    outcome.reason =
+        copyInto(dataFile, part, QDir::toNativeSeparators(folderPath), evenUnused, held, outcome.damaged);
     if (outcome.reason.isEmpty() && held < 0) {
         outcome.kind = BackupOutcome::Kind::NothingToSave;
     } else if (outcome.reason.isEmpty() && !QFile::rename(part, outcome.path)) {
@@ -245,7 +213,6 @@ BackupOutcome makeDailyBackup(const QString& dataFile, QDate today)
             texts::backupWriteFailed(QDir::toNativeSeparators(outcome.path), texts::cannotRename);
     }
     if (!outcome.reason.isEmpty() || held < 0) {
-        // Leave the folder as it was.
         QFile::remove(part);
         QFile::remove(part + QStringLiteral("-journal"));
         if (!folderWasThere) {
@@ -254,8 +221,39 @@ BackupOutcome makeDailyBackup(const QString& dataFile, QDate today)
         return outcome;
     }
     outcome.kind = BackupOutcome::Kind::Made;
-    thin(folder, today);
     return outcome;
+}
+
+} // namespace
+
+BackupOutcome makeDailyBackup(const QString& dataFile, QDate today)
+{
+    const QString path = QDir(backupFolder(dataFile)).filePath(backupFileName(today));
+    if (QFileInfo::exists(path)) {
+        BackupOutcome outcome;
+        outcome.kind = BackupOutcome::Kind::AlreadyMade;
+        outcome.path = path;
+        return outcome;
+    }
+    BackupOutcome outcome = makeCopy(dataFile, path, false);
+    if (outcome.kind == BackupOutcome::Kind::Made) {
+        thin(QDir(backupFolder(dataFile)), today);
+    }
+    return outcome;
+}
+
+BackupOutcome copyBeforeImport(const QString& dataFile, const QDateTime& now)
+{
+    const QDir folder(backupFolder(dataFile));
+    QString path = folder.filePath(
+        QStringLiteral("data-before-import-%1.mdb").arg(now.toString(QStringLiteral("yyyyMMdd-HHmmss"))));
+    // Two imports within one second: the second copy gets a number of its own, never the first one's name.
+    for (int n = 2; QFileInfo::exists(path); ++n) {
+        path = folder.filePath(QStringLiteral("data-before-import-%1-%2.mdb")
+                                   .arg(now.toString(QStringLiteral("yyyyMMdd-HHmmss")))
+                                   .arg(n));
+    }
+    return makeCopy(dataFile, path, true);
 }
 
 std::vector<QDate> backupsToRemove(std::vector<QDate> present, QDate today)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDate>
+#include <QDateTime>
 #include <QString>
 #include <vector>
 
@@ -30,6 +31,11 @@ QString backupFileName(QDate day);
 // even while another connection writes), written under a temporary name, checked (integrity and order
 // count), then put in place; only then are older copies thinned by the keep rule. Never throws.
 BackupOutcome makeDailyBackup(const QString& dataFile, QDate today);
+
+// Makes a checked copy of the data file in the backup folder, named for the moment before an import
+// ("data-before-import-20261209-143005.mdb"), also of a store that never held an order. Never throws; the
+// daily copies' thinning never touches it.
+BackupOutcome copyBeforeImport(const QString& dataFile, const QDateTime& now);
 
 // The keep rule: of the days that have a copy, the seven newest, and the newest of each of the last
 // eight calendar weeks (Monday to Sunday, this week included), stay. Returns the days whose copies go.

@@ -25,6 +25,12 @@ inline QString missingColumns(const QString& path, const QString& columns)
 {
     return QStringLiteral("数据文件 %1 的订单表 ddlist 缺少这些列：%2").arg(path, columns);
 }
+inline QString newerVersion(const QString& path)
+{
+    return QStringLiteral("数据文件 %1 是较新版本的 Tallywick 保存的，这个版本不能打开它。"
+                          "文件没有被改动；请使用新版本的 Tallywick 打开它。")
+        .arg(path);
+}
 inline QString locked(const QString& path)
 {
     return QStringLiteral("数据文件 %1 正被其他程序使用，请稍后再试。").arg(path);
@@ -49,8 +55,6 @@ inline QString constraint(const QString& detail)
 {
     return QStringLiteral("订单数据不完整或不符合要求，未能保存：%1").arg(detail);
 }
-inline const QString readOnlyRecordset = QStringLiteral("记录集是只读的，不能写入定单。");
-inline const QString noConnection = QStringLiteral("没有指定数据文件（连接字符串中缺少 Data Source）。");
 // A value pasted by mistake may be long: the message quotes its beginning only.
 inline QString typeMismatch(const QString& value)
 {
@@ -58,23 +62,6 @@ inline QString typeMismatch(const QString& value)
     const QString quoted = value.size() > shown ? value.left(shown) + QStringLiteral("…") : value;
     return QStringLiteral("数据类型不匹配：“%1”").arg(quoted);
 }
-inline QString refused(const QString& statement)
-{
-    return QStringLiteral("无法执行的语句：%1").arg(statement);
-}
-inline const QString secondStatement = QStringLiteral("一次只能执行一条语句，分号后面的内容被拒绝。");
-inline const QString tooComplex = QStringLiteral("语句的条件太多或嵌套太深，被拒绝。");
-inline QString badPattern(const QString& pattern)
-{
-    return QStringLiteral("无法识别的匹配模式：“%1”").arg(pattern);
-}
-inline const QString noCurrentRow = QStringLiteral("没有当前记录。");
-inline const QString notOpen = QStringLiteral("记录集没有打开。");
-inline QString noSuchField(const QString& name)
-{
-    return QStringLiteral("记录集中没有“%1”这一列。").arg(name);
-}
-inline const QString noIdColumn = QStringLiteral("记录集中没有 id 列，不能删除。");
 inline QString storeExists(const QString& path)
 {
     return QStringLiteral("文件 %1 已经存在，不会覆盖。").arg(path);
@@ -83,7 +70,6 @@ inline QString cannotCreate(const QString& path, const QString& detail)
 {
     return QStringLiteral("无法创建数据文件 %1：%2").arg(path, detail);
 }
-inline const QString sumTooLarge = QStringLiteral("合计数值过大，无法计算。");
 
 // The day's backup. The store only describes; the windows warn once.
 inline QString backupFolderFailed(const QString& folder, const QString& detail)
@@ -96,9 +82,9 @@ inline const QString fileBusy = QStringLiteral("文件正被其他程序使用")
 inline const QString noSpaceLeft = QStringLiteral("磁盘已满");
 inline const QString cannotOpenFile = QStringLiteral("文件打不开");
 inline const QString fileDamaged = QStringLiteral("文件已损坏");
-inline QString diskError(int code)
+inline QString diskError(const QString& detail)
 {
-    return QStringLiteral("读写出错（错误代码 %1）").arg(code);
+    return QStringLiteral("读写出错（%1）").arg(detail);
 }
 inline const QString cannotRename = QStringLiteral("不能改成正式的文件名");
 inline QString backupReadFailed(const QString& path, const QString& detail)

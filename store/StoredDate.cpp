@@ -2,8 +2,7 @@
 
 namespace store {
 
-namespace {
-template <typename Text> std::optional<QDate> parse(const Text& t)
+std::optional<QDate> storedDate(QByteArrayView t)
 {
     if (t.size() != 10 || t[4] != '-' || t[7] != '-') {
         return std::nullopt;
@@ -13,7 +12,7 @@ template <typename Text> std::optional<QDate> parse(const Text& t)
     const int lengths[3] = {4, 2, 2};
     for (int p = 0; p < 3; ++p) {
         for (int i = starts[p]; i < starts[p] + lengths[p]; ++i) {
-            const auto c = t[i];
+            const char c = t[i];
             if (c < '0' || c > '9') {
                 return std::nullopt;
             }
@@ -26,23 +25,9 @@ template <typename Text> std::optional<QDate> parse(const Text& t)
     return QDate(parts[0], parts[1], parts[2]);
 }
 
-// QStringView indexes as QChar; compare by code unit.
-struct Units
+QString storedDateText(QDate day)
 {
-    QStringView v;
-    qsizetype size() const { return v.size(); }
-    char16_t operator[](qsizetype i) const { return v[i].unicode(); }
-};
-} // namespace
-
-std::optional<QDate> storedDate(std::string_view utf8)
-{
-    return parse(utf8);
-}
-
-std::optional<QDate> storedDate(QStringView text)
-{
-    return parse(Units{text});
+    return day.toString(QStringLiteral("yyyy-MM-dd"));
 }
 
 } // namespace store

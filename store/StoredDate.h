@@ -1,14 +1,15 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QDate>
-#include <QStringView>
+#include <QString>
 #include <optional>
-#include <string_view>
 
 namespace store {
 
-// xsdate is stored as yyyy-mm-dd text. Reads that form only; anything else is shown as it stands.
-std::optional<QDate> storedDate(std::string_view utf8);
-std::optional<QDate> storedDate(QStringView text);
+// The date of sale is stored as yyyy-mm-dd text, which sorts and compares as the days do.
+// Reads that form only; anything else is no date.
+std::optional<QDate> storedDate(QByteArrayView utf8);
+QString storedDateText(QDate day);
 
 } // namespace store

@@ -1,7 +1,9 @@
 #pragma once
 
-#include "entry/AddForm.h"
 #include "entry/EntryHost.h"
+#include "entry/EntryWindow.h"
+#include "store/AppFolder.h"
+#include "store/OrderStore.h"
 #include "store/TextForms.h"
 #include "support/Fixtures.h"
 #include "ui/MessageBox.h"
@@ -23,34 +25,22 @@ inline void PrintTo(const QString& text, std::ostream* os)
     *os << '"' << text.toStdString() << '"';
 }
 
-// A main window stand-in: the Tag and ddid the entry window reads, and a count of each refresh.
+// A main window stand-in: the store of the test's data.mdb, and a count of the refreshes.
 class FakeHost final : public entry::EntryHost
 {
 public:
-    QString tag;
-    QString ddid;
-    int ddlistCalls = 0;
-    QString lastCondition = QStringLiteral("(none)");
-    int cxtjCalls = 0;
+    store::OrderStore store{store::dataFileIn(store::appFolder())};
+    int refreshes = 0;
     std::function<void()> onRefresh; // runs inside each refresh (a test may throw from it)
     // On the heap: the fixture's teardown deletes every top-level window itself.
     QPointer<QWidget> window = new QWidget;
 
     ~FakeHost() override { delete window; }
 
-    QString Tag() const override { return tag; }
-    QString ddidText() const override { return ddid; }
-    void ddlist(const QString& condition) override
+    const store::OrderStore& orderStore() const override { return store; }
+    void refreshList() override
     {
-        ++ddlistCalls;
-        lastCondition = condition;
-        if (onRefresh) {
-            onRefresh();
-        }
-    }
-    void cxtj() override
-    {
-        ++cxtjCalls;
+        ++refreshes;
         if (onRefresh) {
             onRefresh();
         }
@@ -62,21 +52,30 @@ public:
 class EntryTest : public testsupport::GuiTest
 {
 protected:
-    FakeHost host;
-    std::unique_ptr<entry::add> form;
+    std::unique_ptr<FakeHost> hostHolder;
+    std::unique_ptr<entry::EntryWindow> form;
 
+    void SetUp() override
+    {
+        GuiTest::SetUp();
+        hostHolder = std::make_unique<FakeHost>(); // on the test's data.mdb
+    }
     void TearDown() override
     {
         form.reset();
+        hostHolder.reset();
         GuiTest::TearDown();
     }
+    FakeHost& host() { return *hostHolder; }
 
-    // Loads a fresh window for the host's Tag and ddid and shows it (not modally).
-    entry::add& open()
+    // Loads a fresh window, for a new order or to change the order with orderId, and shows it (not
+    // modally).
+    entry::EntryWindow& open(std::optional<qint64> orderId = std::nullopt)
     {
+        FakeHost& host = *hostHolder;
         host.window->resize(800, 600);
         host.window->show();
-        form = std::make_unique<entry::add>(host, host.window);
+        form = std::make_unique<entry::EntryWindow>(host, orderId, host.window);
         form->load();
         form->show();
         return *form;

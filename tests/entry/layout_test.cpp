@@ -163,9 +163,7 @@ TEST_F(EntryLayoutTest, EditModeShowsTwoButtonsAndTabsThroughThem)
 {
     const qint64 id = store->addOrder(QStringLiteral("杯"), 1, 1, 2, QStringLiteral("a"), QStringLiteral("k"),
                                       QStringLiteral("2026-12-01"));
-    host.tag = QStringLiteral("edit");
-    host.ddid = QString::number(id);
-    open();
+    open(id);
     EXPECT_EQ(form->windowTitle(), QStringLiteral("修改定单"));
     auto* save = find<QPushButton>("Command1");
     EXPECT_EQ(save->text(), QStringLiteral("保存修改"));

@@ -20,9 +20,9 @@ protected:
     void SetUp() override
     {
         EntryTest::SetUp();
-        host.window->resize(800, 600);
-        host.window->move(100, 80);
-        host.window->show();
+        host().window->resize(800, 600);
+        host().window->move(100, 80);
+        host().window->show();
     }
     void TearDown() override
     {
@@ -30,20 +30,21 @@ protected:
         EntryTest::TearDown();
     }
 
-    // Opens the window through the main window's path and runs drive inside its modal loop.
-    void openWith(const std::function<void(entry::add&)>& drive)
+    // Opens the window through the main window's path, for a new order or the order with orderId, and runs
+    // drive inside its modal loop.
+    void openWith(const std::function<void(entry::EntryWindow&)>& drive, std::optional<qint64> orderId = {})
     {
         int runs = 0;
-        entry::entry_seam::setShownHook([&](entry::add& window) {
+        entry::entry_seam::setShownHook([&](entry::EntryWindow& window) {
             ++runs;
             drive(window);
         });
-        entry::openEntryWindow(host);
+        entry::openEntryWindow(host(), orderId);
         EXPECT_EQ(runs, 1);
         EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     }
 
-    static QLineEdit* box(entry::add& w, const char* name)
+    static QLineEdit* box(entry::EntryWindow& w, const char* name)
     {
         return w.findChild<QLineEdit*>(QString::fromLatin1(name));
     }
@@ -72,22 +73,22 @@ protected:
 
 TEST_F(EntryModalTest, OpensModalCentredOnTheMainWindowFreshEachTime)
 {
-    QPointer<entry::add> first;
-    openWith([&](entry::add& w) {
+    QPointer<entry::EntryWindow> first;
+    openWith([&](entry::EntryWindow& w) {
         first = &w;
         EXPECT_TRUE(w.isModal());
         EXPECT_EQ(QApplication::activeModalWidget(), &w);
-        const QPoint offset = w.frameGeometry().center() - host.window->frameGeometry().center();
+        const QPoint offset = w.frameGeometry().center() - host().window->frameGeometry().center();
         EXPECT_LE(offset.manhattanLength(), 4);
         box(w, "spname")->setText(QStringLiteral("打到一半"));
     });
     EXPECT_TRUE(first.isNull()); // closed means gone
-    openWith([&](entry::add& w) { EXPECT_TRUE(box(w, "spname")->text().isEmpty()); });
+    openWith([&](entry::EntryWindow& w) { EXPECT_TRUE(box(w, "spname")->text().isEmpty()); });
 }
 
 TEST_F(EntryModalTest, EnterAndEscapeDoNothingTheCloseBoxCloses)
 {
-    openWith([&](entry::add& w) {
+    openWith([&](entry::EntryWindow& w) {
         w.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
         box(w, "spname")->setText(QStringLiteral("茶杯"));
@@ -116,12 +117,12 @@ TEST_F(EntryModalTest, EnterAndEscapeDoNothingTheCloseBoxCloses)
         EXPECT_FALSE(w.isVisible());
     });
     EXPECT_EQ(store->count(), 0);
-    EXPECT_EQ(host.cxtjCalls, 0);
+    EXPECT_EQ(host().refreshes, 0);
 }
 
 TEST_F(EntryModalTest, EnterOnAFocusedButtonPressesIt)
 {
-    openWith([&](entry::add& w) {
+    openWith([&](entry::EntryWindow& w) {
         w.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
         box(w, "spname")->setText(QStringLiteral("茶杯"));
@@ -150,20 +151,20 @@ TEST_F(EntryModalTest, CloseWindowLeavesEditModeWithoutSavingOrRefreshing)
 {
     const qint64 id = store->addOrder(QStringLiteral("杯"), 1, 1, 2, QStringLiteral("a"), QStringLiteral("k"),
                                       QStringLiteral("2026-12-01"));
-    host.tag = QStringLiteral("edit");
-    host.ddid = QString::number(id);
-    openWith([&](entry::add& w) {
-        box(w, "spname")->setText(QStringLiteral("改了"));
-        QTest::mouseClick(w.findChild<QPushButton*>(QStringLiteral("Command4")), Qt::LeftButton);
-        EXPECT_FALSE(w.isVisible());
-    });
+    openWith(
+        [&](entry::EntryWindow& w) {
+            box(w, "spname")->setText(QStringLiteral("改了"));
+            QTest::mouseClick(w.findChild<QPushButton*>(QStringLiteral("Command4")), Qt::LeftButton);
+            EXPECT_FALSE(w.isVisible());
+        },
+        id);
     EXPECT_EQ(store->cell(id, QStringLiteral("spname")), QStringLiteral("杯"));
-    EXPECT_EQ(host.cxtjCalls + host.ddlistCalls, 0);
+    EXPECT_EQ(host().refreshes, 0);
 }
 
 TEST_F(EntryModalTest, CalendarStartsAtTheDesignDateEachOpeningThenKeepsTheLastPick)
 {
-    openWith([&](entry::add& w) {
+    openWith([&](entry::EntryWindow& w) {
         auto* calendar = w.findChild<ui::MonthView*>(QStringLiteral("MonthView1"));
         QLineEdit* xsdate = box(w, "xsdate");
         EXPECT_FALSE(calendar->isVisible());
@@ -187,13 +188,13 @@ TEST_F(EntryModalTest, CalendarStartsAtTheDesignDateEachOpeningThenKeepsTheLastP
         clickDay(calendar, 20);
         EXPECT_EQ(xsdate->text(), QStringLiteral("2011/3/20"));
 
-        // qk leaves the calendar as it is.
+        // Clearing the form leaves the calendar as it is.
         QTest::mouseClick(xsdate, Qt::LeftButton);
         QTest::mouseClick(w.findChild<QPushButton*>(QStringLiteral("Command2")), Qt::LeftButton);
         EXPECT_TRUE(calendar->isVisible());
         EXPECT_EQ(xsdate->text(), today());
     });
-    openWith([&](entry::add& w) {
+    openWith([&](entry::EntryWindow& w) {
         auto* calendar = w.findChild<ui::MonthView*>(QStringLiteral("MonthView1"));
         EXPECT_EQ(calendar->Value(), QDate(2011, 3, 2));
         EXPECT_FALSE(calendar->isVisible());
@@ -202,12 +203,10 @@ TEST_F(EntryModalTest, CalendarStartsAtTheDesignDateEachOpeningThenKeepsTheLastP
 
 TEST_F(EntryModalTest, AnOrderThatCannotBeReadIsToldAndNothingOpens)
 {
-    host.tag = QStringLiteral("edit");
-    host.ddid = QStringLiteral("1");
     ASSERT_TRUE(QFile::remove(store->dataFile()));
     bool opened = false;
-    entry::entry_seam::setShownHook([&](entry::add&) { opened = true; });
-    entry::openEntryWindow(host);
+    entry::entry_seam::setShownHook([&](entry::EntryWindow&) { opened = true; });
+    entry::openEntryWindow(host(), 1);
     EXPECT_FALSE(opened);
     ASSERT_EQ(ui::msgbox_seam::shown().size(), 1);
     EXPECT_TRUE(ui::msgbox_seam::shown().front().text.startsWith(entry::texts::loadFailed));
@@ -219,15 +218,15 @@ TEST_F(EntryModalTest, TypingStartsInTheGoodsNameInBothModes)
     const qint64 id = store->addOrder(QStringLiteral("旧"), 1, 1, 1, QStringLiteral("m"), QStringLiteral("k"),
                                       QStringLiteral("2026-12-01"));
     for (const bool edit : {false, true}) {
-        host.tag = edit ? QStringLiteral("edit") : QString();
-        host.ddid = QString::number(id);
-        openWith([&](entry::add& w) {
-            EXPECT_EQ(w.editMode(), edit);
-            ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() != nullptr; }));
-            EXPECT_EQ(QApplication::focusWidget(), box(w, "spname"));
-            QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("abc"));
-            EXPECT_TRUE(box(w, "spname")->text().endsWith(QStringLiteral("abc")));
-            EXPECT_FALSE(box(w, "xsdate")->text().contains(QStringLiteral("abc")));
-        });
+        openWith(
+            [&](entry::EntryWindow& w) {
+                EXPECT_EQ(w.editMode(), edit);
+                ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() != nullptr; }));
+                EXPECT_EQ(QApplication::focusWidget(), box(w, "spname"));
+                QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("abc"));
+                EXPECT_TRUE(box(w, "spname")->text().endsWith(QStringLiteral("abc")));
+                EXPECT_FALSE(box(w, "xsdate")->text().contains(QStringLiteral("abc")));
+            },
+            edit ? std::optional(id) : std::nullopt);
     }
 }

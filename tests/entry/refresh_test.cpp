@@ -1,7 +1,6 @@
-#include "entry/AddForm.h"
+#include "entry/EntryWindow.h"
 #include "entry/OpenEntryWindow.h"
-#include "mainwindow/MainForm.h"
-#include "store/DbConfig.h"
+#include "mainwindow/ShownMainWindow.h"
 #include "support/Fixtures.h"
 #include "ui/FlexGrid.h"
 
@@ -11,18 +10,16 @@
 
 namespace {
 
-// The save's refresh through the real main window: by the filter ("cx") or every order ("all").
+// The save's refresh through the real main window: by the filter, or every order once they are all shown.
 class EntryRefreshTest : public testsupport::GuiTest
 {
 protected:
-    mainwindow::MainForm* form = nullptr;
+    mainwindow::MainWindow* form = nullptr;
 
     void SetUp() override
     {
         GuiTest::SetUp();
-        form = new mainwindow::MainForm;
-        form->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(form));
+        form = shownMainWindow();
     }
     void TearDown() override
     {
@@ -30,10 +27,10 @@ protected:
         GuiTest::TearDown();
     }
 
-    // Records one order dated xsdate through b1 and the entry window's save-and-close.
+    // Records one order dated xsdate through the new order button and the entry window's save-and-close.
     void recordOrder(const QString& spname, const QString& xsdate)
     {
-        entry::entry_seam::setShownHook([&](entry::add& w) {
+        entry::entry_seam::setShownHook([&](entry::EntryWindow& w) {
             const auto set = [&w](const char* name, const QString& text) {
                 w.findChild<QLineEdit*>(QString::fromLatin1(name))->setText(text);
             };
@@ -46,14 +43,14 @@ protected:
             set("xsdate", xsdate);
             QTest::mouseClick(w.findChild<QPushButton*>(QStringLiteral("Command1")), Qt::LeftButton);
         });
-        QTest::mouseClick(form->b1, Qt::LeftButton);
+        QTest::mouseClick(form->newOrderButton, Qt::LeftButton);
     }
 
     QStringList listedNames() const
     {
         QStringList names;
-        for (int r = 1; r < form->MSFlexGrid1->Rows(); ++r) {
-            names << form->MSFlexGrid1->TextMatrix(r, 1);
+        for (int r = 1; r < form->orderGrid->Rows(); ++r) {
+            names << form->orderGrid->TextMatrix(r, 1);
         }
         return names;
     }
@@ -63,16 +60,15 @@ protected:
 
 TEST_F(EntryRefreshTest, AnOrderOutsideTheFilterIsStoredButListedOnlyWhenAllAreShown)
 {
-    ASSERT_EQ(db_config::listmode, QStringLiteral("cx"));
-    recordOrder(QStringLiteral("今天的"), form->startdate->text());
+    recordOrder(QStringLiteral("今天的"), form->startDateBox->text());
     recordOrder(QStringLiteral("很久以前的"), QStringLiteral("2001/1/1"));
     EXPECT_EQ(store->count(), 2);
     EXPECT_EQ(listedNames(), QStringList{QStringLiteral("今天的")});
 
-    QTest::mouseClick(form->b5, Qt::LeftButton);
+    QTest::mouseClick(form->allOrdersButton, Qt::LeftButton);
     recordOrder(QStringLiteral("又一个旧的"), QStringLiteral("2001/1/2"));
     EXPECT_EQ(store->count(), 3);
     EXPECT_EQ(listedNames(), (QStringList{QStringLiteral("又一个旧的"), QStringLiteral("很久以前的"),
                                           QStringLiteral("今天的")}));
-    EXPECT_EQ(form->ddid->text(), QStringLiteral("3"));
+    EXPECT_EQ(form->selectedOrderId(), 3);
 }

@@ -2,7 +2,7 @@
 // the original kept byte for byte; No, a damaged file, an ACE file or a crashing helper change nothing.
 #include "bench/jetfile.h"
 #include "jetimport/HelperRun.h"
-#include "mainwindow/MainForm.h"
+#include "mainwindow/MainWindow.h"
 #include "support/Fixtures.h"
 #include "ui/FlexGrid.h"
 #include "ui/MessageBox.h"
@@ -83,7 +83,7 @@ protected:
     // Starts the window; returns the messages shown.
     QList<ui::msgbox_seam::Shown> start() const
     {
-        mainwindow::MainForm form;
+        mainwindow::MainWindow form;
         form.show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&form));
         return ui::msgbox_seam::shown();
@@ -95,14 +95,14 @@ protected:
         ui::msgbox_seam::reset();
         ui::msgbox_seam::arm();
         ui::msgbox_seam::setNextAnswer(ui::IDYES);
-        mainwindow::MainForm form;
+        mainwindow::MainWindow form;
         form.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
         const auto shown = ui::msgbox_seam::shown();
         ASSERT_FALSE(shown.isEmpty()) << what.toStdString();
         EXPECT_TRUE(shown.last().text.contains(store->dataFile())) << shown.last().text.toStdString();
         EXPECT_EQ(shown.last().title, QStringLiteral("提示"));
-        EXPECT_EQ(form.MSFlexGrid1->Rows(), 1);
+        EXPECT_EQ(form.orderGrid->Rows(), 1);
         EXPECT_EQ(readAll(store->dataFile()), bytes) << what.toStdString();
         EXPECT_TRUE(otherFiles().isEmpty())
             << what.toStdString() << " left " << otherFiles().join(u' ').toStdString();
@@ -173,15 +173,15 @@ TEST_F(JetStartupTest, EveryFixtureConvertsWithEveryValueAndKeepsTheOriginal)
         // The next start opens the store as usual: no question, every order listed by the show-all button.
         ui::msgbox_seam::reset();
         ui::msgbox_seam::arm();
-        mainwindow::MainForm again;
+        mainwindow::MainWindow again;
         again.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&again));
-        QTest::mouseClick(again.b5, Qt::LeftButton);
+        QTest::mouseClick(again.allOrdersButton, Qt::LeftButton);
         EXPECT_TRUE(ui::msgbox_seam::shown().isEmpty());
-        EXPECT_EQ(again.MSFlexGrid1->Rows(), 11);
-        EXPECT_EQ(again.MSFlexGrid1->TextMatrix(10, 1), QStringLiteral("连衣裙 夏季新款"));
+        EXPECT_EQ(again.orderGrid->Rows(), 11);
+        EXPECT_EQ(again.orderGrid->TextMatrix(10, 1), QStringLiteral("连衣裙 夏季新款"));
         // A Single's 89.9 shows as 89.9, not as the digits of its binary value.
-        EXPECT_EQ(again.MSFlexGrid1->TextMatrix(10, 5), QStringLiteral("89.9"));
+        EXPECT_EQ(again.orderGrid->TextMatrix(10, 5), QStringLiteral("89.9"));
         EXPECT_EQ(otherFiles(), kept);
     }
 }
@@ -277,14 +277,14 @@ TEST_F(JetStartupTest, NoChangesNothingAndSaysHowToConvertLater)
     const QByteArray original = readAll(QDir(fixtures).filePath(QStringLiteral("ddlist_currency.mdb")));
     useFile(original);
     ui::msgbox_seam::setNextAnswer(ui::IDNO);
-    mainwindow::MainForm form;
+    mainwindow::MainWindow form;
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
     const auto shown = ui::msgbox_seam::shown();
     ASSERT_EQ(shown.size(), 2);
     EXPECT_EQ(shown[0].flags, ui::MB_YESNO_QUESTION);
     EXPECT_TRUE(shown[1].text.contains(QStringLiteral("重新启动"))) << shown[1].text.toStdString();
-    EXPECT_EQ(form.MSFlexGrid1->Rows(), 1);
+    EXPECT_EQ(form.orderGrid->Rows(), 1);
     EXPECT_EQ(readAll(store->dataFile()), original);
     EXPECT_TRUE(otherFiles().isEmpty());
 }

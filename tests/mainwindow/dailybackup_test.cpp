@@ -1,11 +1,10 @@
 // The day's backup as the seller meets it: made at the first start of a day and at the first save of the
 // next day, never twice a day, and a failure warns once and stands in the way of nothing.
-#include "ShownMainForm.h"
-#include "entry/AddForm.h"
+#include "ShownMainWindow.h"
 #include "entry/DailyBackup.h"
-#include "mainwindow/MainForm.h"
+#include "entry/EntryWindow.h"
+#include "mainwindow/MainWindow.h"
 #include "store/Backup.h"
-#include "store/DbConfig.h"
 #include "store/EmptyStore.h"
 #include "support/Fixtures.h"
 #include "ui/FlexGrid.h"
@@ -67,9 +66,9 @@ protected:
         return all;
     }
     // Types an order into a new entry window over form and saves it.
-    void saveAnOrder(mainwindow::MainForm& form)
+    void saveAnOrder(mainwindow::MainWindow& form)
     {
-        entry::add window(form, &form);
+        entry::EntryWindow window(form, std::nullopt, &form);
         window.load();
         window.show();
         window.findChild<QLineEdit*>(QStringLiteral("spname"))->insert(QStringLiteral("保温杯"));
@@ -91,15 +90,15 @@ TEST_F(DailyBackupTest, FirstStartOfTheDayAndFirstSaveAfterMidnightEachMakeOneCo
 {
     addOrder();
     const QString backups = QDir(store->folder()).filePath(QStringLiteral("backups"));
-    mainwindow::MainForm* form = shownMainForm();
+    mainwindow::MainWindow* form = shownMainWindow();
     EXPECT_EQ(entries(backups), QStringList{QStringLiteral("data-2026-12-09.mdb")});
     const QByteArray first = hashOf(QDir(backups).filePath(QStringLiteral("data-2026-12-09.mdb")));
 
     // Saves and another start the same day copy nothing again.
     saveAnOrder(*form);
     entry::backup_seam::reset(); // as a new run of the program
-    mainwindow::MainForm again;
-    again.Form_Load();
+    mainwindow::MainWindow again;
+    again.startUp();
     EXPECT_EQ(entries(backups), QStringList{QStringLiteral("data-2026-12-09.mdb")});
     EXPECT_EQ(hashOf(QDir(backups).filePath(QStringLiteral("data-2026-12-09.mdb"))), first);
 
@@ -130,8 +129,8 @@ TEST_F(DailyBackupTest, AFolderThatCannotBeMadeWarnsOnceAndTheWorkGoesOn)
     const QStringList before = entries(store->folder());
     const QByteArray data = hashOf(store->dataFile());
 
-    mainwindow::MainForm* form = shownMainForm();
-    EXPECT_EQ(form->MSFlexGrid1->TextMatrix(1, 1), QStringLiteral("旧定单"));
+    mainwindow::MainWindow* form = shownMainWindow();
+    EXPECT_EQ(form->orderGrid->TextMatrix(1, 1), QStringLiteral("旧定单"));
     ASSERT_EQ(ui::msgbox_seam::shown().size(), 1);
     const ui::msgbox_seam::Shown warning = ui::msgbox_seam::shown().first();
     EXPECT_EQ(warning.title, QStringLiteral("提示"));
@@ -175,7 +174,7 @@ TEST_F(DailyBackupTest, AFullDiskWarnsOnceAndLeavesNothingBehind)
     const QStringList before = entries(folder);
     const QByteArray data = hashOf(dataFile);
 
-    mainwindow::MainForm* form = shownMainForm();
+    mainwindow::MainWindow* form = shownMainWindow();
     ASSERT_EQ(ui::msgbox_seam::shown().size(), 1) << messages().toStdString();
     EXPECT_TRUE(ui::msgbox_seam::shown().first().text.contains(QStringLiteral("磁盘已满")))
         << messages().toStdString();

@@ -1,8 +1,8 @@
-#include "ShownMainForm.h"
-#include "entry/AddForm.h"
+#include "ShownMainWindow.h"
+#include "entry/EntryWindow.h"
 #include "entry/OpenEntryWindow.h"
-#include "mainwindow/MainForm.h"
 #include "mainwindow/MainLayout.h"
+#include "mainwindow/MainWindow.h"
 #include "support/Fixtures.h"
 #include "ui/FlexGrid.h"
 #include "ui/Label.h"
@@ -20,12 +20,12 @@ namespace {
 class LayoutTest : public testsupport::GuiTest
 {
 protected:
-    mainwindow::MainForm* shownForm() { return shownMainForm(); }
+    mainwindow::MainWindow* shownForm() { return shownMainWindow(); }
 };
 
 TEST_F(LayoutTest, EveryControlSitsInItsContainerAsTheTableSays)
 {
-    auto* form = new mainwindow::MainForm; // design state, before the load
+    auto* form = new mainwindow::MainWindow; // design state, before the load
     ASSERT_EQ(mainwindow::mainLayoutTable().size(), 30u);
     for (const mainwindow::ControlRow& item : mainwindow::mainLayoutTable()) {
         const QString name = QString::fromLatin1(item.name);
@@ -48,13 +48,13 @@ TEST_F(LayoutTest, EveryControlSitsInItsContainerAsTheTableSays)
     }
     EXPECT_EQ(form->findChild<QGroupBox*>(QStringLiteral("Frame1"))->title(), QString());
     EXPECT_EQ(form->findChild<QGroupBox*>(QStringLiteral("Frame1"))->geometry(), QRect(272, 0, 489, 81));
-    EXPECT_EQ(form->MSFlexGrid1->geometry(), QRect(8, 96, 881, 340));
-    EXPECT_EQ(form->MonthView1->geometry(), QRect(272, 72, 271, 148));
+    EXPECT_EQ(form->orderGrid->geometry(), QRect(8, 96, 881, 340));
+    EXPECT_EQ(form->calendar->geometry(), QRect(272, 72, 271, 148));
 }
 
 TEST_F(LayoutTest, TheWindowCaptionsColoursAndDesignTexts)
 {
-    auto* form = new mainwindow::MainForm;
+    auto* form = new mainwindow::MainWindow;
     EXPECT_EQ(form->objectName(), QStringLiteral("mainfrm"));
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Tallywick V1.1 [Tallywick工作室出品]"));
     EXPECT_EQ(form->geometry(), QRect(203, 183, 896, 471));
@@ -65,51 +65,53 @@ TEST_F(LayoutTest, TheWindowCaptionsColoursAndDesignTexts)
     const QStringList buttons = {QStringLiteral("我要记帐"), QStringLiteral("修改定单"),
                                  QStringLiteral("删除定单"), QStringLiteral("查询定单"),
                                  QStringLiteral("全部定单"), QStringLiteral("导出定单")};
-    const QList<QPushButton*> b = {form->b1, form->b2, form->b3, form->b4, form->b5, form->b6};
+    const QList<QPushButton*> b = {form->newOrderButton, form->editOrderButton, form->deleteOrderButton,
+                                   form->queryButton,    form->allOrdersButton, form->exportButton};
     for (int i = 0; i < 6; ++i) {
         EXPECT_EQ(b[i]->text(), buttons[i]);
     }
     QStringList items;
-    for (int i = 0; i < form->c1->count(); ++i) {
-        items.append(form->c1->itemText(i));
+    for (int i = 0; i < form->fieldList->count(); ++i) {
+        items.append(form->fieldList->itemText(i));
     }
     EXPECT_EQ(items,
               (QStringList{QStringLiteral("请选择类别"), QStringLiteral("商品名称"),
                            QStringLiteral("买家呢称"), QStringLiteral("快递单号"), QStringLiteral("备注")}));
-    EXPECT_FALSE(form->c1->isEditable());
-    EXPECT_EQ(form->c1->currentIndex(), -1);
-    EXPECT_EQ(form->c2->text(), QStringLiteral("请输入关键字"));
-    const QList<ui::Label*> d = {form->d1, form->d2, form->d3, form->d4, form->d5};
+    EXPECT_FALSE(form->fieldList->isEditable());
+    EXPECT_EQ(form->fieldList->currentIndex(), -1);
+    EXPECT_EQ(form->keywordBox->text(), QStringLiteral("请输入关键字"));
+    const QList<ui::Label*> d = {form->ordersTotal, form->piecesTotal, form->costTotal, form->salesTotal,
+                                 form->profitTotal};
     for (int i = 0; i < 5; ++i) {
         EXPECT_EQ(d[i]->text(), QString::number(i + 1));
     }
-    EXPECT_EQ(form->Label1->text().size(), 6);
-    EXPECT_EQ(form->Label3->text(), QStringLiteral("官方网站"));
-    EXPECT_EQ(form->Label1->palette().color(QPalette::WindowText), QColor(255, 0, 0));
-    EXPECT_EQ(form->Label3->palette().color(QPalette::WindowText), QColor(255, 0, 0));
-    for (QLineEdit* box : {form->startdate, form->enddate}) {
+    EXPECT_EQ(form->shopLink->text().size(), 6);
+    EXPECT_EQ(form->homeLink->text(), QStringLiteral("官方网站"));
+    EXPECT_EQ(form->shopLink->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    EXPECT_EQ(form->homeLink->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    for (QLineEdit* box : {form->startDateBox, form->endDateBox}) {
         EXPECT_TRUE(box->isReadOnly());
         EXPECT_EQ(box->palette().color(QPalette::Base), QColor(224, 224, 224));
     }
-    EXPECT_FALSE(form->c2->isReadOnly());
+    EXPECT_FALSE(form->keywordBox->isReadOnly());
     EXPECT_EQ(form->font().pointSize(), 9);
-    EXPECT_EQ(form->MonthView1->minimumDate(), QDate(1753, 1, 1));
-    EXPECT_EQ(form->MonthView1->maximumDate(), QDate(9999, 12, 31));
-    EXPECT_EQ(form->MSFlexGrid1->Rows(), 2);
-    EXPECT_EQ(form->MSFlexGrid1->Cols(), 2);
+    EXPECT_EQ(form->calendar->minimumDate(), QDate(1753, 1, 1));
+    EXPECT_EQ(form->calendar->maximumDate(), QDate(9999, 12, 31));
+    EXPECT_EQ(form->orderGrid->Rows(), 2);
+    EXPECT_EQ(form->orderGrid->Cols(), 2);
 }
 
 TEST_F(LayoutTest, TabOrderRunsAsTheTableWithTheCalendarWhileShown)
 {
-    mainwindow::MainForm* form = shownForm();
+    mainwindow::MainWindow* form = shownForm();
     const auto walk = [&](int steps) {
         QStringList seen;
-        form->b1->setFocus(Qt::TabFocusReason);
+        form->newOrderButton->setFocus(Qt::TabFocusReason);
         for (int i = 0; i < steps; ++i) {
             QWidget* focus = QApplication::focusWidget();
             // The calendar's inner view holds the focus for it.
-            if (form->MonthView1->isAncestorOf(focus)) {
-                focus = form->MonthView1;
+            if (form->calendar->isAncestorOf(focus)) {
+                focus = form->calendar;
             }
             seen.append(focus ? focus->objectName() : QStringLiteral("(none)"));
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -122,7 +124,7 @@ TEST_F(LayoutTest, TabOrderRunsAsTheTableWithTheCalendarWhileShown)
         QStringLiteral("b5"), QStringLiteral("b6"),      QStringLiteral("MSFlexGrid1"), QStringLiteral("b1")};
     EXPECT_EQ(walk(12), closed);
 
-    form->MonthView1->show();
+    form->calendar->show();
     QStringList open = closed;
     open.insert(7, QStringLiteral("MonthView1"));
     EXPECT_EQ(walk(13), open);
@@ -130,7 +132,7 @@ TEST_F(LayoutTest, TabOrderRunsAsTheTableWithTheCalendarWhileShown)
 
 TEST_F(LayoutTest, ResizingMovesNothingAndTotalsGrowToTheRight)
 {
-    mainwindow::MainForm* form = shownForm();
+    mainwindow::MainWindow* form = shownForm();
     QList<QRect> before;
     const QList<QWidget*> children = form->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
     for (QWidget* w : children) {
@@ -142,34 +144,35 @@ TEST_F(LayoutTest, ResizingMovesNothingAndTotalsGrowToTheRight)
         EXPECT_EQ(children[i]->geometry(), before[i]) << children[i]->objectName().toStdString();
     }
 
-    const QPoint corner = form->d1->pos();
-    const int narrow = form->d1->width();
-    form->d1->setText(QStringLiteral("123456789 条"));
-    EXPECT_EQ(form->d1->pos(), corner);
-    EXPECT_GT(form->d1->width(), narrow);
-    EXPECT_GE(form->d1->width(), form->d1->sizeHint().width()); // nothing clipped
-    EXPECT_LT(form->d1->geometry().right(), form->findChild<QWidget*>(QStringLiteral("Label5"))->x());
+    const QPoint corner = form->ordersTotal->pos();
+    const int narrow = form->ordersTotal->width();
+    form->ordersTotal->setText(QStringLiteral("123456789 条"));
+    EXPECT_EQ(form->ordersTotal->pos(), corner);
+    EXPECT_GT(form->ordersTotal->width(), narrow);
+    EXPECT_GE(form->ordersTotal->width(), form->ordersTotal->sizeHint().width()); // nothing clipped
+    EXPECT_LT(form->ordersTotal->geometry().right(),
+              form->findChild<QWidget*>(QStringLiteral("Label5"))->x());
 }
 
 TEST_F(LayoutTest, TheCalendarLiesInFrontOfTheFilterAndTheGrid)
 {
-    mainwindow::MainForm* form = shownForm();
-    QTest::mouseClick(form->startdate, Qt::LeftButton);
-    ASSERT_TRUE(form->MonthView1->isVisible());
-    const QPoint overGrid = form->MonthView1->geometry().bottomLeft() + QPoint(20, -20);
-    ASSERT_TRUE(form->MSFlexGrid1->geometry().contains(overGrid));
-    EXPECT_TRUE(form->MonthView1->isAncestorOf(form->childAt(overGrid)) ||
-                form->childAt(overGrid) == form->MonthView1);
-    const QPoint overFrame = form->MonthView1->geometry().topLeft() + QPoint(20, 3);
-    EXPECT_TRUE(form->MonthView1->isAncestorOf(form->childAt(overFrame)) ||
-                form->childAt(overFrame) == form->MonthView1);
+    mainwindow::MainWindow* form = shownForm();
+    QTest::mouseClick(form->startDateBox, Qt::LeftButton);
+    ASSERT_TRUE(form->calendar->isVisible());
+    const QPoint overGrid = form->calendar->geometry().bottomLeft() + QPoint(20, -20);
+    ASSERT_TRUE(form->orderGrid->geometry().contains(overGrid));
+    EXPECT_TRUE(form->calendar->isAncestorOf(form->childAt(overGrid)) ||
+                form->childAt(overGrid) == form->calendar);
+    const QPoint overFrame = form->calendar->geometry().topLeft() + QPoint(20, 3);
+    EXPECT_TRUE(form->calendar->isAncestorOf(form->childAt(overFrame)) ||
+                form->childAt(overFrame) == form->calendar);
 }
 
 // Run with several screen sizes (see extra.cmake): the designed place where the screen holds it, else
 // every part of both windows on the screen.
 TEST_F(LayoutTest, BothWindowsLieWhollyOnTheScreen)
 {
-    mainwindow::MainForm* form = shownForm();
+    mainwindow::MainWindow* form = shownForm();
     QTest::qWait(0);
     const QRect available = form->screen()->availableGeometry();
     const QRect designed(203, 183, 896, 471);
@@ -186,11 +189,11 @@ TEST_F(LayoutTest, BothWindowsLieWhollyOnTheScreen)
     // The entry window too, even over a main window pushed against the screen's corner.
     form->move(available.right() - 100, available.bottom() - 100);
     bool seen = false;
-    entry::entry_seam::setShownHook([&](entry::add& w) {
+    entry::entry_seam::setShownHook([&](entry::EntryWindow& w) {
         seen = true;
         EXPECT_TRUE(available.contains(w.frameGeometry()));
     });
-    form->b1->click();
+    form->newOrderButton->click();
     entry::entry_seam::reset();
     EXPECT_TRUE(seen);
 }

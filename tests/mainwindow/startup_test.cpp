@@ -1,5 +1,7 @@
-#include "mainwindow/MainForm.h"
-#include "store/DbConfig.h"
+#include "entry/DailyBackup.h"
+#include "mainwindow/MainWindow.h"
+#include "store/Backup.h"
+#include "store/StoreTexts.h"
 #include "store/TextForms.h"
 #include "support/Fixtures.h"
 #include "ui/FlexGrid.h"
@@ -14,6 +16,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
+#include <sqlite3.h>
 
 namespace {
 
@@ -29,6 +32,18 @@ protected:
     {
         return QDate::currentDate().addDays(daysFromToday).toString(Qt::ISODate);
     }
+    // The file's layout version; -1 when it cannot be read.
+    static int userVersion(const QString& file)
+    {
+        sqlite3* db = nullptr;
+        sqlite3_stmt* st = nullptr;
+        sqlite3_open_v2(file.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr);
+        sqlite3_prepare_v2(db, "PRAGMA user_version", -1, &st, nullptr);
+        const int version = sqlite3_step(st) == SQLITE_ROW ? sqlite3_column_int(st, 0) : -1;
+        sqlite3_finalize(st);
+        sqlite3_close(db);
+        return version;
+    }
 };
 
 TEST_F(StartupTest, ListsTodaysOrdersOnlyWithTheirTotals)
@@ -40,35 +55,31 @@ TEST_F(StartupTest, ListsTodaysOrdersOnlyWithTheirTotals)
     const qint64 second = store->addOrder(QStringLiteral("今天二"), 3.5, 1, 5, QStringLiteral("丙"),
                                           QStringLiteral("K3"), isoDay(0));
     store->addOrder(QStringLiteral("明天的"), 1, 1, 2, QStringLiteral("丁"), QStringLiteral("K4"), isoDay(1));
-    db_config::listmode = QStringLiteral("all");
-    db_config::connstr = {};
 
-    auto* form = new mainwindow::MainForm;
+    auto* form = new mainwindow::MainWindow;
     form->show(); // the load runs as soon as the window is on the screen
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form));
 
     const QString today = store::textforms::dateText(QDate::currentDate());
-    EXPECT_EQ(form->startdate->text(), today);
-    EXPECT_EQ(form->enddate->text(), today);
-    EXPECT_EQ(form->MonthView1->Value(), QDate::currentDate());
-    EXPECT_FALSE(form->MonthView1->isVisible());
-    EXPECT_EQ(form->c1->currentText(), QStringLiteral("请选择类别"));
-    EXPECT_EQ(form->c2->text(), QStringLiteral("请输入关键字"));
-    EXPECT_EQ(db_config::listmode, QStringLiteral("cx"));
-    EXPECT_EQ(db_config::connstr, db_config::buildConnstr(store->folder()));
+    EXPECT_EQ(form->startDateBox->text(), today);
+    EXPECT_EQ(form->endDateBox->text(), today);
+    EXPECT_EQ(form->calendar->Value(), QDate::currentDate());
+    EXPECT_FALSE(form->calendar->isVisible());
+    EXPECT_EQ(form->fieldList->currentText(), QStringLiteral("请选择类别"));
+    EXPECT_EQ(form->keywordBox->text(), QStringLiteral("请输入关键字"));
+    EXPECT_EQ(form->orderStore().dataFile(), store->dataFile()); // the data.mdb beside the program
 
-    ui::FlexGrid* grid = form->MSFlexGrid1;
+    ui::FlexGrid* grid = form->orderGrid;
     ASSERT_EQ(grid->Rows(), 3);
     EXPECT_EQ(grid->TextMatrix(1, 0), QString::number(second)); // newest first
     EXPECT_EQ(grid->TextMatrix(2, 0), QString::number(first));
-    EXPECT_EQ(form->ddid->text(), QString::number(second));
-    EXPECT_EQ(form->d1->text(), QStringLiteral("2 条"));
-    EXPECT_EQ(form->d2->text(), QStringLiteral("3 件"));
-    EXPECT_EQ(form->d3->text(), QStringLiteral("23.5 元"));
-    EXPECT_EQ(form->d4->text(), QStringLiteral("35 元"));
-    EXPECT_EQ(form->d5->text(), QStringLiteral("11.5 元"));
+    EXPECT_EQ(form->selectedOrderId(), second);
+    EXPECT_EQ(form->ordersTotal->text(), QStringLiteral("2 条"));
+    EXPECT_EQ(form->piecesTotal->text(), QStringLiteral("3 件"));
+    EXPECT_EQ(form->costTotal->text(), QStringLiteral("23.5 元"));
+    EXPECT_EQ(form->salesTotal->text(), QStringLiteral("35 元"));
+    EXPECT_EQ(form->profitTotal->text(), QStringLiteral("11.5 元"));
     EXPECT_TRUE(ui::msgbox_seam::shown().isEmpty());
-    EXPECT_EQ(db_config::ddrs, nullptr);
 
     // A second show runs nothing again.
     form->hide();
@@ -81,17 +92,17 @@ TEST_F(StartupTest, ADayWithoutOrdersShowsTheEmptyListAndUnitsAlone)
 {
     store->addOrder(QStringLiteral("上周的"), 1, 1, 2, QStringLiteral("甲"), QStringLiteral("K1"),
                     isoDay(-7));
-    auto* form = new mainwindow::MainForm;
-    form->Form_Load();
-    EXPECT_EQ(form->MSFlexGrid1->Rows(), 1);
-    EXPECT_EQ(form->MSFlexGrid1->Cols(), 9);
-    EXPECT_EQ(form->MSFlexGrid1->TextMatrix(0, 1), QStringLiteral("商品名称"));
-    EXPECT_EQ(form->d1->text(), QStringLiteral("0 条"));
-    EXPECT_EQ(form->d2->text(), QStringLiteral(" 件"));
-    EXPECT_EQ(form->d3->text(), QStringLiteral(" 元"));
-    EXPECT_EQ(form->d4->text(), QStringLiteral(" 元"));
-    EXPECT_EQ(form->d5->text(), QStringLiteral(" 元"));
-    EXPECT_EQ(form->ddid->text(), QString());
+    auto* form = new mainwindow::MainWindow;
+    form->startUp();
+    EXPECT_EQ(form->orderGrid->Rows(), 1);
+    EXPECT_EQ(form->orderGrid->Cols(), 9);
+    EXPECT_EQ(form->orderGrid->TextMatrix(0, 1), QStringLiteral("商品名称"));
+    EXPECT_EQ(form->ordersTotal->text(), QStringLiteral("0 条"));
+    EXPECT_EQ(form->piecesTotal->text(), QStringLiteral(" 件"));
+    EXPECT_EQ(form->costTotal->text(), QStringLiteral(" 元"));
+    EXPECT_EQ(form->salesTotal->text(), QStringLiteral(" 元"));
+    EXPECT_EQ(form->profitTotal->text(), QStringLiteral(" 元"));
+    EXPECT_EQ(form->selectedOrderId(), std::nullopt);
 }
 
 TEST_F(StartupTest, AMissingDataFileIsReportedByNameAndTheWindowStaysOpen)
@@ -99,7 +110,7 @@ TEST_F(StartupTest, AMissingDataFileIsReportedByNameAndTheWindowStaysOpen)
     const QString dataFile = store->dataFile();
     ASSERT_TRUE(QFile::remove(dataFile));
 
-    auto* form = new mainwindow::MainForm;
+    auto* form = new mainwindow::MainWindow;
     form->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form));
 
@@ -114,14 +125,13 @@ TEST_F(StartupTest, AMissingDataFileIsReportedByNameAndTheWindowStaysOpen)
     EXPECT_TRUE(form->isVisible());
     EXPECT_FALSE(QFile::exists(dataFile)); // nothing is created
     // The start-up state is there; the design digits never pass for totals.
-    EXPECT_EQ(form->startdate->text(), store::textforms::dateText(QDate::currentDate()));
-    EXPECT_EQ(form->d1->text(), QString());
-    EXPECT_EQ(form->MSFlexGrid1->Rows(), 1);
-    EXPECT_EQ(form->MSFlexGrid1->Cols(), 9);
-    EXPECT_EQ(db_config::ddrs, nullptr);
+    EXPECT_EQ(form->startDateBox->text(), store::textforms::dateText(QDate::currentDate()));
+    EXPECT_EQ(form->ordersTotal->text(), QString());
+    EXPECT_EQ(form->orderGrid->Rows(), 1);
+    EXPECT_EQ(form->orderGrid->Cols(), 9);
 
     // The window goes on working: the query reports the same failure, again without a crash.
-    QTest::mouseClick(form->b4, Qt::LeftButton);
+    QTest::mouseClick(form->queryButton, Qt::LeftButton);
     EXPECT_EQ(ui::msgbox_seam::shown().size(), 2);
 }
 
@@ -131,21 +141,60 @@ TEST_F(StartupTest, TheSkinBesideTheProgramBecomesTheStyleSheet)
     ASSERT_TRUE(skin.open(QIODevice::WriteOnly));
     skin.write("QPushButton { color: rgb(1, 2, 3); }");
     skin.close();
-    auto* form = new mainwindow::MainForm;
-    form->Form_Load();
+    auto* form = new mainwindow::MainWindow;
+    form->startUp();
     EXPECT_EQ(qApp->styleSheet(), QStringLiteral("QPushButton { color: rgb(1, 2, 3); }"));
     EXPECT_TRUE(ui::msgbox_seam::shown().isEmpty());
 
     // A skin that cannot be read is ignored.
     qApp->setStyleSheet(QString());
     skin.setPermissions(QFileDevice::Permissions());
-    auto* second = new mainwindow::MainForm;
-    second->Form_Load();
+    auto* second = new mainwindow::MainWindow;
+    second->startUp();
     if (!QFile(skin.fileName()).open(QIODevice::ReadOnly)) { // root reads every file
         EXPECT_EQ(qApp->styleSheet(), QString());
     }
     EXPECT_TRUE(ui::msgbox_seam::shown().isEmpty());
-    EXPECT_EQ(second->d1->text(), QStringLiteral("0 条"));
+    EXPECT_EQ(second->ordersTotal->text(), QStringLiteral("0 条"));
+}
+
+TEST_F(StartupTest, AStoreOfANewerVersionIsRefusedByNameAndLeftAsItIs)
+{
+    store->addOrder(QStringLiteral("今天的"), 1, 1, 2, QStringLiteral("甲"), QStringLiteral("K1"), isoDay(0));
+    store->exec(QStringLiteral("PRAGMA user_version=2"));
+    QFile file(store->dataFile());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray before = file.readAll();
+    file.close();
+
+    auto* form = new mainwindow::MainWindow;
+    form->startUp();
+    ASSERT_EQ(ui::msgbox_seam::shown().size(), 1);
+    EXPECT_EQ(ui::msgbox_seam::shown().front().title, QStringLiteral("提示"));
+    EXPECT_EQ(ui::msgbox_seam::shown().front().text, store::texts::newerVersion(store->dataFile()));
+    EXPECT_EQ(form->orderGrid->Rows(), 1);
+    EXPECT_EQ(form->ordersTotal->text(), QString());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), before);
+    EXPECT_FALSE(QDir(store->folder()).exists(QStringLiteral("backups")));
+}
+
+TEST_F(StartupTest, AnUnversionedStoreIsListedAndUpgradedAfterTheDaysBackup)
+{
+    const qint64 id = store->addOrder(QStringLiteral("旧版的"), 1, 1, 2, QStringLiteral("甲"),
+                                      QStringLiteral("K1"), isoDay(0));
+    store->exec(QStringLiteral("PRAGMA user_version=0"));
+    entry::backup_seam::reset();
+
+    auto* form = new mainwindow::MainWindow;
+    form->startUp();
+    EXPECT_TRUE(ui::msgbox_seam::shown().isEmpty());
+    EXPECT_EQ(form->selectedOrderId(), id);
+    EXPECT_EQ(form->ordersTotal->text(), QStringLiteral("1 条"));
+    EXPECT_EQ(userVersion(store->dataFile()), 1);
+    const QString backup = QDir(store::backupFolder(store->dataFile()))
+                               .filePath(store::backupFileName(store::backup_clock::today()));
+    EXPECT_EQ(userVersion(backup), 0); // copied before the upgrade
 }
 
 } // namespace

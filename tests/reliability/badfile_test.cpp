@@ -1,6 +1,6 @@
 // Bad data files at start-up: each gives a message under "提示" that names the file and what is wrong,
 // the window opens all the same, and the file is never changed.
-#include "mainwindow/MainForm.h"
+#include "mainwindow/MainWindow.h"
 #include "support/Fixtures.h"
 #include "ui/FlexGrid.h"
 #include "ui/MessageBox.h"
@@ -54,7 +54,7 @@ protected:
     void expectStartupMessage(const QString& whatIsWrong)
     {
         const QByteArray before = bytes();
-        mainwindow::MainForm form;
+        mainwindow::MainWindow form;
         form.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
         const auto& shown = ui::msgbox_seam::shown();
@@ -64,7 +64,7 @@ protected:
         EXPECT_TRUE(shown[0].text.contains(whatIsWrong)) << shown[0].text.toStdString();
         EXPECT_TRUE(form.isVisible());
         // The window stays usable: the show-all button answers with the same message, nothing more.
-        QTest::mouseClick(form.b5, Qt::LeftButton);
+        QTest::mouseClick(form.allOrdersButton, Qt::LeftButton);
         EXPECT_EQ(ui::msgbox_seam::shown().size(), 2);
         EXPECT_EQ(bytes(), before) << "the program changed a bad data file";
     }
@@ -130,10 +130,10 @@ TEST_F(BadFileTest, FlippedBytesNeverCrashOrChangeTheFile)
     }
     replaceWith(damaged);
     const QByteArray before = bytes();
-    mainwindow::MainForm form;
+    mainwindow::MainWindow form;
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
-    QTest::mouseClick(form.b5, Qt::LeftButton);
+    QTest::mouseClick(form.allOrdersButton, Qt::LeftButton);
     for (const auto& shown : ui::msgbox_seam::shown()) {
         EXPECT_EQ(shown.title, QStringLiteral("提示"));
         EXPECT_TRUE(shown.text.contains(store->dataFile())) << shown.text.toStdString();
@@ -150,7 +150,7 @@ TEST_F(BadFileTest, LockedFileGivesAMessageAndWorksOnceReleased)
     ASSERT_EQ(sqlite3_open(store->dataFile().toUtf8().constData(), &other), SQLITE_OK);
     ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
 
-    mainwindow::MainForm form;
+    mainwindow::MainWindow form;
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
     ASSERT_EQ(ui::msgbox_seam::shown().size(), 1);
@@ -159,10 +159,10 @@ TEST_F(BadFileTest, LockedFileGivesAMessageAndWorksOnceReleased)
 
     sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
     sqlite3_close(other);
-    QTest::mouseClick(form.b5, Qt::LeftButton);
+    QTest::mouseClick(form.allOrdersButton, Qt::LeftButton);
     EXPECT_EQ(ui::msgbox_seam::shown().size(), 1) << "the same action must work once the lock is gone";
-    EXPECT_EQ(form.MSFlexGrid1->Rows(), 2);
-    EXPECT_EQ(form.MSFlexGrid1->TextMatrix(1, 1), QStringLiteral("商品"));
+    EXPECT_EQ(form.orderGrid->Rows(), 2);
+    EXPECT_EQ(form.orderGrid->TextMatrix(1, 1), QStringLiteral("商品"));
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 // Whatever a seller pastes into the boxes is stored exactly as the box holds it and never changes what a
 // statement does; numbers and dates that cannot be read are refused; the other orders are never touched.
-#include "entry/AddForm.h"
-#include "mainwindow/MainForm.h"
+#include "entry/EntryWindow.h"
+#include "mainwindow/MainWindow.h"
 #include "support/Fixtures.h"
 #include "ui/FlexGrid.h"
 #include "ui/Label.h"
@@ -81,7 +81,7 @@ protected:
                         QDate::currentDate().toString(Qt::ISODate));
         store->addOrder(QStringLiteral("another"), 3, 4, 5, QStringLiteral("乙"), QStringLiteral("KD-B"),
                         QDate::currentDate().toString(Qt::ISODate), QStringLiteral("remark"));
-        form = std::make_unique<mainwindow::MainForm>();
+        form = std::make_unique<mainwindow::MainWindow>();
         form->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
         ASSERT_TRUE(ui::msgbox_seam::shown().isEmpty());
@@ -106,7 +106,7 @@ protected:
         QTest::keyClick(target, Qt::Key_V, Qt::ControlModifier);
     }
 
-    std::unique_ptr<mainwindow::MainForm> form;
+    std::unique_ptr<mainwindow::MainWindow> form;
 };
 
 TEST_F(BadInputTest, PastedTextsAreStoredByteForByteAndTouchNothingElse)
@@ -115,7 +115,7 @@ TEST_F(BadInputTest, PastedTextsAreStoredByteForByteAndTouchNothingElse)
     qint64 id = 2;
     for (const QString& text : nastyTexts) {
         SCOPED_TRACE(text.left(40).toStdString());
-        entry::add window(*form, form.get());
+        entry::EntryWindow window(*form, std::nullopt, form.get());
         window.load();
         window.show();
         for (const char* name : {"spname", "mjzh", "kddh", "bz"}) {
@@ -151,7 +151,7 @@ TEST_F(BadInputTest, UnreadableNumbersAndDatesAreRefusedAndNothingIsWritten)
         QStringLiteral("0026/12/9"), QStringLiteral("１７５２／１２／３１")};
     for (const QString& date : badDates) {
         SCOPED_TRACE(date.toStdString());
-        entry::add window(*form, form.get());
+        entry::EntryWindow window(*form, std::nullopt, form.get());
         window.load();
         window.show();
         box(window, "spname")->setText(QStringLiteral("商品"));
@@ -175,7 +175,7 @@ TEST_F(BadInputTest, UnreadableNumbersAndDatesAreRefusedAndNothingIsWritten)
     for (const QString& number : {QStringLiteral("1;2"), QStringLiteral("0x10"), QStringLiteral("1e99999"),
                                   QStringLiteral("nan"), QStringLiteral("'1'")}) {
         SCOPED_TRACE(number.toStdString());
-        entry::add window(*form, form.get());
+        entry::EntryWindow window(*form, std::nullopt, form.get());
         window.load();
         window.show();
         box(window, "spname")->setText(QStringLiteral("商品"));
@@ -193,7 +193,7 @@ TEST_F(BadInputTest, UnreadableNumbersAndDatesAreRefusedAndNothingIsWritten)
 
 TEST_F(BadInputTest, FullWidthNumbersAreStoredAsTheirValues)
 {
-    entry::add window(*form, form.get());
+    entry::EntryWindow window(*form, std::nullopt, form.get());
     window.load();
     window.show();
     paste(box(window, "spname"), QStringLiteral("全角"));
@@ -212,8 +212,8 @@ TEST_F(BadInputTest, FullWidthNumbersAreStoredAsTheirValues)
     EXPECT_EQ(store->cell(id, QStringLiteral("xsdate")), QStringLiteral("2026-12-09"));
     EXPECT_EQ(store->cell(id, QStringLiteral("kddh")), QStringLiteral("ＳＦ１")); // texts stay as typed
     // The totals count the order by its values.
-    form->b5->click();
-    EXPECT_EQ(form->d2->text(), QStringLiteral("17 件"));
+    form->allOrdersButton->click();
+    EXPECT_EQ(form->piecesTotal->text(), QStringLiteral("17 件"));
 }
 
 TEST_F(BadInputTest, KeywordsMatchLiterallyWhateverTheyHold)
@@ -223,19 +223,19 @@ TEST_F(BadInputTest, KeywordsMatchLiterallyWhateverTheyHold)
                         QDate::currentDate().toString(Qt::ISODate));
     }
     const QByteArray before = dump(store->dataFile());
-    form->c1->setCurrentText(QStringLiteral("商品名称"));
+    form->fieldList->setCurrentText(QStringLiteral("商品名称"));
     for (const QString& text : nastyTexts) {
         SCOPED_TRACE(text.left(40).toStdString());
-        form->c2->setText(text);
-        QTest::mouseClick(form->b4, Qt::LeftButton);
+        form->keywordBox->setText(text);
+        QTest::mouseClick(form->queryButton, Qt::LeftButton);
         ASSERT_TRUE(ui::msgbox_seam::shown().isEmpty()) << ui::msgbox_seam::shown().last().text.toStdString();
         // Each text matches itself, and "%_[..." also the text that contains it literally, nothing else.
         int expected = 0;
         for (const QString& other : nastyTexts) {
             expected += other.contains(text, Qt::CaseInsensitive) ? 1 : 0;
         }
-        EXPECT_EQ(form->MSFlexGrid1->Rows() - 1, expected);
-        EXPECT_EQ(form->d1->text(), QString::number(expected) + QStringLiteral(" 条"));
+        EXPECT_EQ(form->orderGrid->Rows() - 1, expected);
+        EXPECT_EQ(form->ordersTotal->text(), QString::number(expected) + QStringLiteral(" 条"));
     }
     EXPECT_EQ(dump(store->dataFile()), before);
 }

@@ -57,10 +57,10 @@ QString scan(const QString& path, QList<Row>& rows)
 int versionOf(const Row& row)
 {
     for (int version : {1, 2}) {
-        const crashorder::Order o = crashorder::make(int(row.id), version);
-        if (row.spname == o.spname && row.jj == o.jj && row.sl == o.sl && row.sj == o.sj &&
-            row.mjzh == o.mjzh && row.kddh == o.kddh && row.xsdate == o.xsdate.toString(Qt::ISODate) &&
-            row.bz == o.bz) {
+        const store::Order o = crashorder::make(int(row.id), version);
+        if (row.spname == o.goods && row.jj == o.purchasePrice.stored() && row.sl == o.quantity.stored() &&
+            row.sj == o.sellingPrice.stored() && row.mjzh == o.buyer && row.kddh == o.waybill &&
+            row.xsdate == o.saleDate.toString(Qt::ISODate) && row.bz == o.remark) {
             return version;
         }
     }

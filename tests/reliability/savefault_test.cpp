@@ -1,9 +1,8 @@
 // Saving into a store that cannot take the order (a write-protected file or folder, a full disk) tells
 // the user, keeps the entry window open with every box as typed, writes nothing, and works once the
 // cause is gone.
-#include "entry/AddForm.h"
-#include "mainwindow/MainForm.h"
-#include "store/DbConfig.h"
+#include "entry/EntryWindow.h"
+#include "mainwindow/MainWindow.h"
 #include "store/EmptyStore.h"
 #include "support/Fixtures.h"
 #include "ui/FlexGrid.h"
@@ -128,18 +127,17 @@ TEST_F(SaveFaultTest, WriteProtectedStoreIsListedButRefusesTheSaveUntilWritableA
         GTEST_SKIP() << "this machine lets us neither mount nor change file modes";
     }
 
-    mainwindow::MainForm form;
+    mainwindow::MainWindow form;
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
-    EXPECT_EQ(form.MSFlexGrid1->TextMatrix(1, 1), QStringLiteral("旧定单"))
-        << "a read-only store can be read";
+    EXPECT_EQ(form.orderGrid->TextMatrix(1, 1), QStringLiteral("旧定单")) << "a read-only store can be read";
     ASSERT_EQ(ui::msgbox_seam::shown().size(), 1) << messages().toStdString();
     EXPECT_EQ(ui::msgbox_seam::shown()[0].title, QStringLiteral("提示"));
     EXPECT_TRUE(messages().contains(QStringLiteral("不能保存"))) << messages().toStdString();
     EXPECT_TRUE(messages().contains(store->folder())) << messages().toStdString();
     EXPECT_TRUE(ui::msgbox_seam::shown()[0].overShownWindow) << "the warning came before the window";
 
-    entry::add window(form, &form);
+    entry::EntryWindow window(form, std::nullopt, &form);
     window.load();
     window.show();
     const QString remark = QStringLiteral("包装'好\"一点 #1 100%");
@@ -172,7 +170,7 @@ TEST_F(SaveFaultTest, FullDiskRefusesTheSaveAndLosesNothing)
     const QString folder = disk.folder();
     const QString dataFile = disk.makeStore();
 
-    mainwindow::MainForm form;
+    mainwindow::MainWindow form;
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
     ASSERT_TRUE(ui::msgbox_seam::shown().isEmpty()) << messages().toStdString();
@@ -185,7 +183,7 @@ TEST_F(SaveFaultTest, FullDiskRefusesTheSaveAndLosesNothing)
     }
     filler.close();
 
-    entry::add window(form, &form);
+    entry::EntryWindow window(form, std::nullopt, &form);
     window.load();
     window.show();
     const QString remark = QStringLiteral("长备注").repeated(20000);

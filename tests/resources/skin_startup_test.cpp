@@ -1,6 +1,6 @@
-#include "entry/AddForm.h"
+#include "entry/EntryWindow.h"
 #include "entry/OpenEntryWindow.h"
-#include "mainwindow/MainForm.h"
+#include "mainwindow/MainWindow.h"
 #include "support/Fixtures.h"
 #include "ui/AppIcon.h"
 #include "ui/FlexGrid.h"
@@ -95,9 +95,9 @@ protected:
     }
 
     // Starts the main window as the program does and waits until it is on screen.
-    std::unique_ptr<mainwindow::MainForm> start() const
+    std::unique_ptr<mainwindow::MainWindow> start() const
     {
-        auto form = std::make_unique<mainwindow::MainForm>();
+        auto form = std::make_unique<mainwindow::MainWindow>();
         form->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(form.get()));
         return form;
@@ -105,16 +105,16 @@ protected:
 
     // Opens the entry window from form as the program does (a modal child of the main window) and runs
     // inspect on it while it is shown.
-    static void withEntryWindow(mainwindow::MainForm& form, const std::function<void(entry::add&)>& inspect)
+    static void withEntryWindow(mainwindow::MainWindow& form,
+                                const std::function<void(entry::EntryWindow&)>& inspect)
     {
         bool ran = false;
-        entry::entry_seam::setShownHook([&](entry::add& dlg) {
+        entry::entry_seam::setShownHook([&](entry::EntryWindow& dlg) {
             ran = true;
             EXPECT_EQ(dlg.parentWidget(), &form);
             inspect(dlg);
         });
-        form.setTag(QString());
-        entry::openEntryWindow(form);
+        entry::openEntryWindow(form, std::nullopt);
         entry::entry_seam::reset();
         EXPECT_TRUE(ran);
     }
@@ -124,7 +124,7 @@ protected:
     {
         auto form = start();
         std::pair<Geometry, Geometry> g{geometryOf(*form), Geometry()};
-        withEntryWindow(*form, [&](entry::add& dlg) { g.second = geometryOf(dlg); });
+        withEntryWindow(*form, [&](entry::EntryWindow& dlg) { g.second = geometryOf(dlg); });
         form->close();
         return g;
     }
@@ -142,16 +142,16 @@ TEST_F(SkinStartup, ShippedSkinIsAppliedAndKeepsTheRedLinksAndTheGreyDateBoxes)
     QFile f(shippedSkin);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(qApp->styleSheet(), QString::fromUtf8(f.readAll()));
-    EXPECT_EQ(form->MSFlexGrid1->Rows(), 2); // today's order is listed
+    EXPECT_EQ(form->orderGrid->Rows(), 2); // today's order is listed
     EXPECT_TRUE(ui::msgbox_seam::shown().isEmpty());
 
-    EXPECT_TRUE(drawsRed(form->Label1));
-    EXPECT_TRUE(drawsRed(form->Label3));
-    EXPECT_EQ(boxBackground(form->startdate), QColor(224, 224, 224));
-    EXPECT_EQ(boxBackground(form->enddate), QColor(224, 224, 224));
-    EXPECT_NE(boxBackground(form->c2), QColor(224, 224, 224));
+    EXPECT_TRUE(drawsRed(form->shopLink));
+    EXPECT_TRUE(drawsRed(form->homeLink));
+    EXPECT_EQ(boxBackground(form->startDateBox), QColor(224, 224, 224));
+    EXPECT_EQ(boxBackground(form->endDateBox), QColor(224, 224, 224));
+    EXPECT_NE(boxBackground(form->keywordBox), QColor(224, 224, 224));
 
-    withEntryWindow(*form, [](entry::add& dlg) {
+    withEntryWindow(*form, [](entry::EntryWindow& dlg) {
         auto* xsdate = dlg.findChild<QLineEdit*>(QStringLiteral("xsdate"));
         ASSERT_NE(xsdate, nullptr);
         EXPECT_EQ(boxBackground(xsdate), QColor(224, 224, 224));
@@ -188,8 +188,8 @@ TEST_F(SkinStartup, WithoutSkinTheWindowOpensPlain)
     EXPECT_TRUE(qApp->styleSheet().isEmpty());
     EXPECT_TRUE(ui::msgbox_seam::shown().isEmpty());
     // The windows' own colours hold without a skin too.
-    EXPECT_TRUE(drawsRed(form->Label1));
-    EXPECT_EQ(boxBackground(form->startdate), QColor(224, 224, 224));
+    EXPECT_TRUE(drawsRed(form->shopLink));
+    EXPECT_EQ(boxBackground(form->startDateBox), QColor(224, 224, 224));
 }
 
 TEST_F(SkinStartup, BrokenSkinStillOpensTheWindow)
@@ -204,7 +204,7 @@ TEST_F(SkinStartup, BrokenSkinStillOpensTheWindow)
         writeSkin(content);
         auto form = start();
         EXPECT_TRUE(form->isVisible());
-        EXPECT_EQ(form->MSFlexGrid1->Rows(), 1); // today's (empty) list, header row only
+        EXPECT_EQ(form->orderGrid->Rows(), 1); // today's (empty) list, header row only
         EXPECT_TRUE(ui::msgbox_seam::shown().isEmpty());
         form->close();
         qApp->setStyleSheet(QString());
@@ -224,7 +224,7 @@ TEST_F(SkinStartup, BothWindowsShowTheApplicationIcon)
     auto form = start();
     const auto sizesOf = [](const QIcon& icon) { return icon.availableSizes(); };
     EXPECT_EQ(sizesOf(form->windowIcon()), sizesOf(ui::appIcon()));
-    withEntryWindow(*form, [&](entry::add& dlg) {
+    withEntryWindow(*form, [&](entry::EntryWindow& dlg) {
         EXPECT_EQ(sizesOf(dlg.windowIcon()), sizesOf(ui::appIcon()));
         EXPECT_EQ(dlg.windowIcon().pixmap(16).toImage(), ui::appIcon().pixmap(16).toImage());
     });

@@ -1,8 +1,6 @@
 #include "store/Amount.h"
-#include "store/DbConfig.h"
-#include "store/Listing.h"
-#include "store/Recordset.h"
-#include "store/StoreError.h"
+#include "store/OrderStore.h"
+#include "store/Totals.h"
 #include "support/Fixtures.h"
 
 namespace {
@@ -12,6 +10,19 @@ QStringList texts(std::initializer_list<const char*> utf8)
     QStringList list;
     for (const char* text : utf8) {
         list << QString::fromUtf8(text);
+    }
+    return list;
+}
+
+// The five totals' texts; "too large" for a sum beyond the arithmetic, "" for NULL.
+QStringList shown(const store::Totals& totals)
+{
+    QStringList list{QString::number(totals.orders)};
+    for (const store::AmountSum* sum :
+         {&totals.pieces, &totals.purchaseCost, &totals.salesAmount, &totals.profit}) {
+        list << (sum->tooLarge() ? QStringLiteral("too large")
+                 : sum->isNull() ? QString()
+                                 : sum->value().text());
     }
     return list;
 }
@@ -29,24 +40,17 @@ protected:
                         .arg(times)
                         .arg(number(jj), number(sl), number(sj)));
     }
-    // The five totals' texts, as one listing gives them; "too large" for a sum beyond the arithmetic.
-    QStringList totals(const QString& condition = QString())
+    // The five totals of one listing.
+    QStringList totals(const store::OrderFilter& filter = store::OrderFilter::everyOrder())
     {
-        const QString where = QStringLiteral("from ddlist where 1=1 ") + condition;
-        const QStringList statements = {QStringLiteral("select count(*) as j ") + where,
-                                        QStringLiteral("select sum(sl) as j ") + where,
-                                        QStringLiteral("select sum(jj*sl) as j ") + where,
-                                        QStringLiteral("select sum(sj*sl) as j ") + where,
-                                        QStringLiteral("select sum((sj-jj)*sl) as j ") + where};
-        const store::Listing listing =
-            store::runListing(db_config::connstr, statements,
-                              QStringLiteral("select * ") + where + QStringLiteral("  order by id desc"));
-        QStringList texts;
-        for (const store::Total& total : listing.totals) {
-            texts << (total.tooLarge() ? QStringLiteral("too large") : total.text());
-        }
-        return texts;
+        return shown(orders.list(filter).totals);
     }
+    void SetUp() override
+    {
+        StoreTest::SetUp();
+        orders = store::OrderStore(store->dataFile());
+    }
+    store::OrderStore orders{QString()};
 };
 
 TEST_F(TotalsTest, AwkwardDecimalsSumExactly)
@@ -61,13 +65,6 @@ TEST_F(TotalsTest, ManyPricesOfTwoDecimalsAndALossStayToTheCent)
 {
     add(19.9, 3, 12.25, 10000);
     EXPECT_EQ(totals(), texts({"10000", "30000", "597000", "367500", "-229500"}));
-    // The same statements through a recordset give the same exact values.
-    store::Recordset rs;
-    rs.ActiveConnection = db_config::connstr;
-    rs.Source = QStringLiteral("select sum((sj-jj)*sl) as j from ddlist where 1=1 ");
-    rs.Open();
-    EXPECT_EQ(rs.Fields(QStringLiteral("j")).text(), QStringLiteral("-229500"));
-    EXPECT_DOUBLE_EQ(rs.Fields(QStringLiteral("J")).value().toDouble(), -229500);
 }
 
 TEST_F(TotalsTest, MoreThanFourDecimalsAreSummedAtFour)
@@ -75,8 +72,7 @@ TEST_F(TotalsTest, MoreThanFourDecimalsAreSummedAtFour)
     add(0.00005, 1, 1.23456, 3); // 0.0001 and 1.2346 each, as money is held
     EXPECT_EQ(totals(), texts({"3", "3", "0.0003", "3.7038", "3.7035"}));
     // The grid shows the value as stored.
-    const qint64 id = 1;
-    EXPECT_EQ(store::readOrders(db_config::connstr, {&id, 1}).at(0)[2].text(), QStringLiteral("0.00005"));
+    EXPECT_EQ(orders.load(1)->purchasePrice.text(), QStringLiteral("0.00005"));
 }
 
 TEST_F(TotalsTest, SumsBeyondTwoToTheFiftyThreeCentsAndBeyondTheArithmetic)
@@ -93,22 +89,26 @@ TEST_F(TotalsTest, SumsBeyondTwoToTheFiftyThreeCentsAndBeyondTheArithmetic)
     EXPECT_EQ(huge.value(3), QStringLiteral("1001"));
 }
 
-TEST_F(TotalsTest, NoOrdersGiveZeroAndNullAndTheConditionHolds)
+TEST_F(TotalsTest, NoOrdersGiveZeroAndNullAndTheFilterHolds)
 {
     EXPECT_EQ(totals(), texts({"0", "", "", "", ""}));
     add(2.5, 2, 3);
     store->addOrder(QStringLiteral("别的"), 1, 1, 1, QStringLiteral("x"), QStringLiteral("y"),
                     QStringLiteral("2020-01-01"));
-    EXPECT_EQ(totals(QStringLiteral(" and  xsdate=#2026/12/9#  ")), texts({"1", "2", "5", "6", "1"}));
-    // A total whose condition differs from the list's is refused.
-    EXPECT_THROW(
-        store::runListing(
-            db_config::connstr, {QStringLiteral("select count(*) as j from ddlist where 1=1 ")},
-            QStringLiteral("select * from ddlist where 1=1  and  xsdate=#2026/12/9#    order by id desc")),
-        store::StoreError);
+    EXPECT_EQ(totals(store::OrderFilter::days({2026, 12, 9}, {2026, 12, 9})),
+              texts({"1", "2", "5", "6", "1"}));
+    EXPECT_EQ(totals(store::OrderFilter::days({2026, 12, 8}, {2026, 12, 8})), texts({"0", "", "", "", ""}));
+
+    // Stored numbers of other kinds, as other programs leave them: a NULL leaves its order's terms out.
+    using N = store::StoredNumber;
+    store::TotalsScan scan;
+    scan.add(N{N::Kind::Null}, N{N::Kind::Integer, 2}, N{N::Kind::Real, 0, 3});
+    EXPECT_EQ(shown(scan.totals()), texts({"1", "2", "", "6", ""}));
+    scan.add(N{N::Kind::Integer, 1}, N{N::Kind::Real, 0, 0.5}, N{N::Kind::Null});
+    EXPECT_EQ(shown(scan.totals()), texts({"2", "2.5", "0.5", "6", ""}));
 }
 
-TEST(Amount, TextAndProductsAndPrecedence)
+TEST(Amount, TextAndProducts)
 {
     EXPECT_EQ(store::Amount::fromNumber(350.5)->text(), QStringLiteral("350.5"));
     EXPECT_EQ(store::Amount::fromNumber(-12.25)->text(), QStringLiteral("-12.25"));
@@ -119,12 +119,6 @@ TEST(Amount, TextAndProductsAndPrecedence)
     const auto big = store::Amount::fromNumber(1e30);
     ASSERT_TRUE(big);
     EXPECT_FALSE(*big * *big);
-    // "*" goes before "-": sj-jj*sl is sj-(jj*sl).
-    const store::Translation t =
-        store::translate(QStringLiteral("select sum(sj-jj*sl) as j from ddlist where 1=1 "));
-    ASSERT_TRUE(t.aggregate);
-    ASSERT_EQ(t.aggregate->sum.size(), 5u);
-    EXPECT_EQ(t.aggregate->sum.back().op, store::SumStep::Op::Subtract);
 }
 
 } // namespace

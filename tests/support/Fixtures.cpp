@@ -1,8 +1,7 @@
 #include "support/Fixtures.h"
 
-#include "store/DbConfig.h"
 #include "store/EmptyStore.h"
-#include "store/Recordset.h"
+#include "store/AppFolder.h"
 #include "store/TextForms.h"
 #include "ui/MessageBox.h"
 
@@ -62,14 +61,10 @@ TempStore::TempStore()
         throw std::runtime_error("no temporary folder");
     }
     store::createEmptyStore(dataFile());
-    db_config::setAppFolder(m_dir.path());
-    db_config::connstr = db_config::buildConnstr(m_dir.path());
+    store::setAppFolder(m_dir.path());
 }
 
-TempStore::~TempStore()
-{
-    db_config::releaseDdrs();
-}
+TempStore::~TempStore() = default;
 
 QString TempStore::dataFile() const
 {
@@ -151,8 +146,7 @@ QString SmallDisk::makeStore() const
 {
     const QString dataFile = QDir(folder()).filePath(QStringLiteral("data.mdb"));
     store::createEmptyStore(dataFile);
-    db_config::setAppFolder(folder());
-    db_config::connstr = db_config::buildConnstr(folder());
+    store::setAppFolder(folder());
     return dataFile;
 }
 
@@ -167,12 +161,10 @@ void StoreTest::SetUp()
 {
     pinLocale();
     store = std::make_unique<TempStore>();
-    db_config::listmode = QStringLiteral("cx");
 }
 
 void StoreTest::TearDown()
 {
-    db_config::releaseDdrs();
     store.reset();
 }
 

@@ -11,7 +11,7 @@ namespace testsupport {
 QLocale pinnedLocale();
 void pinLocale();
 
-// A fresh temporary folder with an empty data.mdb, made the program's folder (connstr points at it).
+// A fresh temporary folder with an empty data.mdb, made the program's folder.
 class TempStore
 {
 public:
@@ -60,7 +60,7 @@ private:
     bool m_mounted = false;
 };
 
-// Base of store tests: a fresh data.mdb per test, ddrs released, listmode reset.
+// Base of store tests: a fresh data.mdb per test.
 class StoreTest : public ::testing::Test
 {
 protected:

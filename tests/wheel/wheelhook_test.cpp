@@ -1,9 +1,9 @@
-#include "entry/AddForm.h"
+#include "entry/EntryWindow.h"
 #include "entry/OpenEntryWindow.h"
-#include "mainwindow/MainForm.h"
+#include "mainwindow/MainWindow.h"
 #include "support/Fixtures.h"
 #include "ui/FlexGrid.h"
-#include "wheel/modMouseWheel.h"
+#include "wheel/WheelHook.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -73,14 +73,14 @@ protected:
     void TearDown() override
     {
         entry::entry_seam::reset();
-        modMouseWheel::UnhookWheel();
+        wheel::unhookWheel();
         GuiTest::TearDown(); // closes and deletes the windows
     }
 
     // The window is deleted by the fixture.
-    void makeMainForm()
+    void makeMainWindow()
     {
-        form = new mainwindow::MainForm;
+        form = new mainwindow::MainWindow;
         grid = form->findChild<ui::FlexGrid*>(QStringLiteral("MSFlexGrid1"));
         ASSERT_NE(grid, nullptr);
     }
@@ -90,9 +90,9 @@ protected:
         window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window));
     }
-    void openMainForm()
+    void openMainWindow()
     {
-        ASSERT_NO_FATAL_FAILURE(makeMainForm());
+        ASSERT_NO_FATAL_FAILURE(makeMainWindow());
         ASSERT_NO_FATAL_FAILURE(activate(form));
         ASSERT_EQ(grid->Rows(), 101);
         ASSERT_EQ(grid->TopRow(), 1);
@@ -103,7 +103,7 @@ protected:
         turnWheel(grid->viewport(), QPoint(0, rotation));
         return grid->TopRow();
     }
-    void deactivateMainForm()
+    void deactivateMainWindow()
     {
         other = new QWidget;
         other->resize(200, 100);
@@ -111,14 +111,14 @@ protected:
         ASSERT_TRUE(QTest::qWaitFor([this] { return !form->isActiveWindow(); }));
     }
 
-    QPointer<mainwindow::MainForm> form;
+    QPointer<mainwindow::MainWindow> form;
     ui::FlexGrid* grid = nullptr;
     QPointer<QWidget> other;
 };
 
 TEST_F(WheelHookTest, EachNotchScrollsThreeRowsWhileTheWindowIsActive)
 {
-    ASSERT_NO_FATAL_FAILURE(openMainForm());
+    ASSERT_NO_FATAL_FAILURE(openMainWindow());
     EXPECT_EQ(turn(-Notch), 4);
     EXPECT_EQ(turn(-Notch), 7);
     EXPECT_EQ(turn(Notch), 4);
@@ -127,13 +127,13 @@ TEST_F(WheelHookTest, EachNotchScrollsThreeRowsWhileTheWindowIsActive)
     EXPECT_EQ(turn(0), 4);         // no amount counts as toward the user
 
     // A turn over another control of the window reaches the window too and scrolls the grid.
-    turnWheel(form->b1, QPoint(0, -Notch));
+    turnWheel(form->newOrderButton, QPoint(0, -Notch));
     EXPECT_EQ(grid->TopRow(), 7);
 }
 
 TEST_F(WheelHookTest, OnlyVerticalTurnsScrollAndEveryEventGoesOn)
 {
-    ASSERT_NO_FATAL_FAILURE(makeMainForm());
+    ASSERT_NO_FATAL_FAILURE(makeMainWindow());
     Spy spy(grid);
     form->installEventFilter(&spy);
     ASSERT_NO_FATAL_FAILURE(activate(form));
@@ -159,10 +159,10 @@ TEST_F(WheelHookTest, OnlyVerticalTurnsScrollAndEveryEventGoesOn)
 
 TEST_F(WheelHookTest, DeactivationStopsTheScrollingAndReturningResumesIt)
 {
-    ASSERT_NO_FATAL_FAILURE(openMainForm());
+    ASSERT_NO_FATAL_FAILURE(openMainWindow());
     ASSERT_EQ(turn(-Notch), 4);
 
-    ASSERT_NO_FATAL_FAILURE(deactivateMainForm());
+    ASSERT_NO_FATAL_FAILURE(deactivateMainWindow());
     EXPECT_EQ(turn(-Notch), 4);
     EXPECT_EQ(turn(Notch), 4);
 
@@ -172,13 +172,13 @@ TEST_F(WheelHookTest, DeactivationStopsTheScrollingAndReturningResumesIt)
 
 TEST_F(WheelHookTest, TheWheelDoesNotScrollWhileTheEntryWindowIsOpen)
 {
-    ASSERT_NO_FATAL_FAILURE(openMainForm());
+    ASSERT_NO_FATAL_FAILURE(openMainWindow());
     ASSERT_EQ(turn(-Notch), 4);
 
     bool opened = false;
     bool deactivated = false;
     int topWhileOpen = -1;
-    entry::entry_seam::setShownHook([&](entry::add& window) {
+    entry::entry_seam::setShownHook([&](entry::EntryWindow& window) {
         opened = true;
         deactivated = QTest::qWaitFor([this] { return !form->isActiveWindow(); });
         // Straight at the grid, so that the modality does not hide what the hook does.
@@ -187,7 +187,7 @@ TEST_F(WheelHookTest, TheWheelDoesNotScrollWhileTheEntryWindowIsOpen)
         turnWheel(&window, QPoint(0, -Notch));
         topWhileOpen = grid->TopRow();
     });
-    QTest::mouseClick(form->b1, Qt::LeftButton);
+    QTest::mouseClick(form->newOrderButton, Qt::LeftButton);
 
     EXPECT_TRUE(opened);
     EXPECT_TRUE(deactivated);
@@ -200,28 +200,28 @@ TEST_F(WheelHookTest, TheWheelDoesNotScrollWhileTheEntryWindowIsOpen)
 
 TEST_F(WheelHookTest, HookingTwiceAddsNoFilterAndUnhookingRemovesIt)
 {
-    ASSERT_NO_FATAL_FAILURE(openMainForm());
-    modMouseWheel::HookWheel(form);
-    modMouseWheel::HookWheel(form);
+    ASSERT_NO_FATAL_FAILURE(openMainWindow());
+    wheel::hookWheel(form);
+    wheel::hookWheel(form);
     EXPECT_EQ(turn(-Notch), 4);
 
-    modMouseWheel::UnhookWheel();
+    wheel::unhookWheel();
     EXPECT_EQ(turn(-Notch), 4);
-    modMouseWheel::UnhookWheel(); // a second time is harmless
+    wheel::unhookWheel(); // a second time is harmless
     EXPECT_EQ(turn(-Notch), 4);
 
-    modMouseWheel::HookWheel(form);
+    wheel::hookWheel(form);
     EXPECT_EQ(turn(-Notch), 7);
 }
 
 TEST_F(WheelHookTest, AWindowDestroyedWhileHookedLeavesNothingBehind)
 {
-    ASSERT_NO_FATAL_FAILURE(openMainForm());
+    ASSERT_NO_FATAL_FAILURE(openMainWindow());
     ASSERT_EQ(turn(-Notch), 4);
     delete form.data();
-    modMouseWheel::UnhookWheel(); // the window it was hooked to is gone
+    wheel::unhookWheel(); // the window it was hooked to is gone
 
-    ASSERT_NO_FATAL_FAILURE(openMainForm());
+    ASSERT_NO_FATAL_FAILURE(openMainWindow());
     EXPECT_EQ(turn(-Notch), 4);
 }
 
@@ -229,15 +229,15 @@ TEST_F(WheelHookTest, AWindowDestroyedWhileHookedLeavesNothingBehind)
 
 TEST_F(WheelHookTest, TheFieldListTakesTheWheelOnlyWithTheFocus)
 {
-    ASSERT_NO_FATAL_FAILURE(openMainForm());
-    form->b1->setFocus();
-    const QString field = form->c1->currentText();
+    ASSERT_NO_FATAL_FAILURE(openMainWindow());
+    form->newOrderButton->setFocus();
+    const QString field = form->fieldList->currentText();
     // Passing over the field list on the way to the grid leaves the field alone and scrolls the grid.
-    turnWheel(form->c1, QPoint(0, -Notch));
-    EXPECT_EQ(form->c1->currentText(), field);
+    turnWheel(form->fieldList, QPoint(0, -Notch));
+    EXPECT_EQ(form->fieldList->currentText(), field);
     EXPECT_EQ(grid->TopRow(), 4);
     // With the focus, the wheel picks the next field, as a drop-down list does.
-    form->c1->setFocus();
-    turnWheel(form->c1, QPoint(0, -Notch));
-    EXPECT_NE(form->c1->currentText(), field);
+    form->fieldList->setFocus();
+    turnWheel(form->fieldList, QPoint(0, -Notch));
+    EXPECT_NE(form->fieldList->currentText(), field);
 }

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "store/OrderTable.h"
+
+#include <QString>
+#include <span>
+
+namespace store {
+class ListedOrders;
+struct Order;
+} // namespace store
+
+namespace xl {
+
+// A column of the export: its title and the column of the order it shows.
+struct ExportColumn
+{
+    QString title;
+    store::OrderColumn column;
+};
+
+// The cells an export writes, read from the listed orders: the titles in row 0, then one row per listed
+// order, newest first, each cell as the grid shows it. An order deleted since the listing gives an empty
+// row.
+class ExportRows final
+{
+public:
+    // orders may be null: nothing is listed.
+    ExportRows(store::ListedOrders* orders, std::span<const ExportColumn> columns);
+
+    int rowCount() const; // the title row included
+    int columnCount() const { return int(m_columns.size()); }
+    // Throws StoreError when the order's page cannot be read.
+    QString text(int row, int col);
+
+private:
+    store::ListedOrders* m_orders;
+    std::span<const ExportColumn> m_columns;
+};
+
+} // namespace xl

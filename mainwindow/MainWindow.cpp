@@ -1,0 +1,422 @@
+#include "mainwindow/MainWindow.h"
+
+#include "entry/DailyBackup.h"
+#include "export/ExportOrders.h"
+#include "jetimport/Offer.h"
+#include "mainwindow/GridColumns.h"
+#include "mainwindow/GridOrders.h"
+#include "mainwindow/Guarded.h"
+#include "mainwindow/MainTexts.h"
+#include "store/AppFolder.h"
+#include "store/ListedOrders.h"
+#include "store/StoreError.h"
+#include "store/StoreTexts.h"
+#include "store/TextForms.h"
+#include "ui/EnterPressesButton.h"
+#include "ui/FlexGrid.h"
+#include "ui/Label.h"
+#include "ui/MessageBox.h"
+#include "ui/MonthView.h"
+#include "ui/ScreenFit.h"
+#include "ui/UiTexts.h"
+#include "wheel/WheelHook.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QTimer>
+#include <limits>
+#include <stdexcept>
+
+namespace mainwindow {
+
+namespace {
+
+// The keys that open a date box's calendar, as they open a drop-down: Space, Enter, F4, Alt+Down.
+bool opensCalendar(const QKeyEvent& key)
+{
+    const Qt::KeyboardModifiers mods = key.modifiers() & ~Qt::KeypadModifier;
+    switch (key.key()) {
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_F4:
+        return mods == Qt::NoModifier;
+    case Qt::Key_Down:
+        return mods == Qt::AltModifier;
+    default:
+        return false;
+    }
+}
+
+// A date box's day; the boxes are written by the program alone, so a text that is no day is a fault.
+QDate dayIn(const QLineEdit& box)
+{
+    const std::optional<QDate> day = store::textforms::readDate(box.text());
+    if (!day || !store::textforms::inCalendarRange(*day)) {
+        throw store::StoreError(store::StoreError::Kind::TypeMismatch,
+                                store::texts::typeMismatch(box.text()));
+    }
+    return *day;
+}
+
+// The field of a field list's item; none for the prompt.
+std::optional<store::SearchField> fieldOf(const QString& item)
+{
+    if (item == texts::fieldGoods) {
+        return store::SearchField::Goods;
+    }
+    if (item == texts::fieldBuyer) {
+        return store::SearchField::Buyer;
+    }
+    if (item == texts::fieldWaybill) {
+        return store::SearchField::Waybill;
+    }
+    if (item == texts::fieldRemark) {
+        return store::SearchField::Remark;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+MainWindow::MainWindow(QWidget* parent)
+    : QWidget(parent)
+    , m_store(store::dataFileIn(store::appFolder()))
+{
+    buildMainLayout(*this, *this);
+    setObjectName(QStringLiteral("mainfrm"));
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    connectHandlers();
+    ui::pressButtonsOnEnter(*this);
+}
+
+MainWindow::~MainWindow()
+{
+    wheel::unhookWheel();
+}
+
+void MainWindow::connectHandlers()
+{
+    const auto edge = [this](void (MainWindow::*handler)()) {
+        return [this, handler] { guarded([this, handler] { (this->*handler)(); }); };
+    };
+    connect(newOrderButton, &QPushButton::clicked, this, edge(&MainWindow::recordNewOrder));
+    connect(editOrderButton, &QPushButton::clicked, this, edge(&MainWindow::editSelectedOrder));
+    connect(deleteOrderButton, &QPushButton::clicked, this, edge(&MainWindow::deleteSelectedOrder));
+    connect(queryButton, &QPushButton::clicked, this, edge(&MainWindow::queryOrders));
+    connect(allOrdersButton, &QPushButton::clicked, this, edge(&MainWindow::showAllOrders));
+    connect(exportButton, &QPushButton::clicked, this, edge(&MainWindow::exportOrders));
+    connect(orderGrid, &ui::FlexGrid::Click, this, edge(&MainWindow::selectClickedOrder));
+    connect(orderGrid, &ui::FlexGrid::DblClick, this, edge(&MainWindow::editClickedOrder));
+    connect(shopLink, &ui::Label::clicked, this, edge(&MainWindow::openShop));
+    connect(homeLink, &ui::Label::clicked, this, edge(&MainWindow::openHomePage));
+    connect(calendar, &ui::MonthView::DateClick, this, edge(&MainWindow::takePickedDate));
+    // Line edits have no click signal.
+    for (QLineEdit* box : {keywordBox, startDateBox, endDateBox}) {
+        box->installEventFilter(this);
+    }
+    // Escape in the calendar reaches its day table first.
+    calendar->installEventFilter(this);
+    if (QWidget* days = calendar->focusProxy()) {
+        days->installEventFilter(this);
+    }
+}
+
+bool MainWindow::guarded(const std::function<void()>& body)
+{
+    return runGuarded(this, body);
+}
+
+void MainWindow::startUp()
+{
+    if (m_startedUp) {
+        return;
+    }
+    m_startedUp = true;
+    const QString folder = store::appFolder();
+    const QString& dataFile = m_store.dataFile();
+    bool goOn = true;
+    const bool listed = runGuarded(
+        this,
+        [&] {
+            // The skin: a style sheet beside the executable, when there is a readable one.
+            QFile skin(QDir(folder).filePath(QStringLiteral("skin.she")));
+            if (skin.open(QIODevice::ReadOnly)) {
+                qApp->setStyleSheet(QString::fromUtf8(skin.readAll()));
+            }
+            // Today in both date boxes and in the calendar.
+            const QDate today = QDate::currentDate();
+            startDateBox->setText(store::textforms::dateText(today));
+            endDateBox->setText(store::textforms::dateText(today));
+            calendar->setValue(today);
+            fieldList->setCurrentText(texts::fieldPrompt);
+            m_listMode = ListMode::ByFilter;
+            // Today's orders; an Access (Jet) data.mdb is first offered for conversion.
+            goOn = jetimport::offerConversion(this, dataFile);
+            if (goOn) {
+                upgradeStore();
+                listOrders(store::OrderFilter::days(today, today));
+            }
+        },
+        [&](const QString& text) { return texts::startupFailure(text, dataFile); });
+    if (!listed || !goOn) {
+        showEmptyList();
+        return;
+    }
+    // A write-protected store lists as usual, but the seller must know before typing an order that it
+    // cannot be saved.
+    runGuarded(this, [&] { m_store.requireWritable(); });
+    entry::backupIfDue(this, m_store);
+}
+
+void MainWindow::upgradeStore()
+{
+    if (!m_store.needsUpgrade()) {
+        return;
+    }
+    try {
+        m_store.requireWritable();
+    } catch (const store::StoreError& e) {
+        // The older layouts read as they are: a store that cannot be written is listed unchanged, and the
+        // seller hears why nothing can be saved.
+        if (e.kind() == store::StoreError::Kind::ReadOnly) {
+            return;
+        }
+        throw;
+    }
+    entry::backupIfDue(this, m_store);
+    m_store.upgrade();
+}
+
+void MainWindow::showEmptyList()
+{
+    // No totals are known: the placeholder digits must not pass for them.
+    for (ui::Label* total : {ordersTotal, piecesTotal, costTotal, salesTotal, profitTotal}) {
+        total->setText(QString());
+    }
+    setUpGrid(0);
+}
+
+void MainWindow::setUpGrid(int orders)
+{
+    ui::FlexGrid& grid = *orderGrid;
+    grid.setRows(orders + 1);
+    grid.setCols(static_cast<int>(gridColumns.size()));
+    grid.Clear();
+    grid.setFormatString(gridFormat());
+    grid.setRowHeight(-1, gridRowHeight);
+    for (std::size_t col = 0; col < gridColumns.size(); ++col) {
+        grid.setColWidth(int(col), gridColumns[col].width);
+    }
+}
+
+void MainWindow::listOrders(const store::OrderFilter& filter)
+{
+    // The five totals, the list and its first rows are read in one pass before anything on screen
+    // changes, so a failure leaves the window as it was.
+    store::Listing listing = m_store.list(filter);
+    const qint64 n = qint64(listing.ids.size());
+    if (n >= std::numeric_limits<int>::max()) {
+        throw std::length_error("too many orders for one list");
+    }
+    auto listed = std::make_shared<store::ListedOrders>(m_store.dataFile(), std::move(listing.ids),
+                                                        std::move(listing.firstOrders));
+    const store::Totals& totals = listing.totals;
+    ordersTotal->setText(QString::number(totals.orders) + texts::unitOrders);
+    piecesTotal->setText(texts::sumCaption(totals.pieces, texts::unitPieces));
+    costTotal->setText(texts::sumCaption(totals.purchaseCost, texts::unitYuan));
+    salesTotal->setText(texts::sumCaption(totals.salesAmount, texts::unitYuan));
+    profitTotal->setText(texts::sumCaption(totals.profit, texts::unitYuan));
+    setUpGrid(static_cast<int>(n));
+    m_listed = listed;
+    if (n == 0) {
+        return;
+    }
+    ui::FlexGrid& grid = *orderGrid;
+    grid.setRowSource(std::make_unique<GridOrders>(listed));
+    grid.setCol(0);
+    grid.setRow(1);
+    m_selectedId = listed->id(0);
+    grid.setColSel(grid.Cols() - 1);
+    grid.scrollToTop();
+}
+
+store::OrderFilter MainWindow::filterFromControls() const
+{
+    store::OrderFilter filter = store::OrderFilter::days(dayIn(*startDateBox), dayIn(*endDateBox));
+    const QString keyword = keywordBox->text();
+    if (!keyword.isEmpty() && keyword != texts::keywordPrompt) {
+        filter.field = fieldOf(fieldList->currentText());
+        filter.keyword = keyword;
+    }
+    return filter;
+}
+
+void MainWindow::listByFilter()
+{
+    listOrders(filterFromControls());
+}
+
+void MainWindow::refreshList()
+{
+    if (m_listMode == ListMode::AllOrders) {
+        listOrders(store::OrderFilter::everyOrder());
+    } else {
+        listByFilter();
+    }
+}
+
+void MainWindow::queryOrders()
+{
+    m_listMode = ListMode::ByFilter; // holds even when a check stops the query
+    const std::optional<QDate> start = store::textforms::readDate(startDateBox->text());
+    if (!start) {
+        ui::MsgBox(texts::startMissing, ui::MB_OK_EXCLAMATION, ui::texts::noticeTitle, this);
+        return;
+    }
+    const std::optional<QDate> end = store::textforms::readDate(endDateBox->text());
+    if (!end) {
+        ui::MsgBox(texts::endMissing, ui::MB_OK_EXCLAMATION, ui::texts::noticeTitle, this);
+        return;
+    }
+    if (*end < *start) {
+        ui::MsgBox(texts::endBeforeStart, ui::MB_OK_EXCLAMATION, ui::texts::noticeTitle, this);
+        return;
+    }
+    listByFilter();
+}
+
+void MainWindow::showAllOrders()
+{
+    m_listMode = ListMode::AllOrders;
+    listOrders(store::OrderFilter::everyOrder());
+}
+
+void MainWindow::exportOrders()
+{
+    xl::exportOrders(m_listed.get(), exportColumns(), this);
+}
+
+void MainWindow::clearKeyword()
+{
+    keywordBox->clear();
+}
+
+void MainWindow::pickStartDate()
+{
+    openCalendarFor(startDateBox);
+}
+
+void MainWindow::pickEndDate()
+{
+    openCalendarFor(endDateBox);
+}
+
+void MainWindow::openCalendarFor(QLineEdit* box)
+{
+    calendar->setVisible(true);
+    calendar->raise();
+    calendar->Tag = box->objectName();
+}
+
+bool MainWindow::dateKey(QObject* watched, const QKeyEvent& key)
+{
+    if ((watched == startDateBox || watched == endDateBox) && opensCalendar(key)) {
+        guarded([&] {
+            watched == startDateBox ? pickStartDate() : pickEndDate();
+            // From the keyboard the arrows then move through the days and Enter picks one.
+            calendar->setFocus(Qt::OtherFocusReason);
+        });
+        return true;
+    }
+    const bool calendarOrBox = watched == calendar || watched == calendar->focusProxy() ||
+                               watched == startDateBox || watched == endDateBox;
+    if (calendarOrBox && key.key() == Qt::Key_Escape && calendar->isVisible()) {
+        // Closed without a change; the focus goes back to the box the calendar was opened for.
+        calendar->setVisible(false);
+        QLineEdit* target = calendar->Tag == endDateBox->objectName() ? endDateBox : startDateBox;
+        target->setFocus(Qt::OtherFocusReason);
+        return true;
+    }
+    return false;
+}
+
+void MainWindow::takePickedDate()
+{
+    QLineEdit* target = nullptr;
+    if (calendar->Tag == startDateBox->objectName()) {
+        target = startDateBox;
+    } else if (calendar->Tag == endDateBox->objectName()) {
+        target = endDateBox;
+    }
+    if (!target) {
+        return;
+    }
+    target->setText(store::textforms::dateText(calendar->Value()));
+    calendar->setVisible(false);
+    target->setFocus(Qt::OtherFocusReason);
+}
+
+void MainWindow::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (m_shown) {
+        return;
+    }
+    m_shown = true;
+    if (!m_startedUp) {
+        // Until start-up has listed, and behind whatever it has to say, an empty list: the design
+        // digits never show.
+        showEmptyList();
+    }
+    // The designed place, unless part of the window would be off a small screen.
+    ui::keepOnScreen(*this);
+    // Start-up runs once the window is on the screen, so that its messages (a data.mdb that cannot be
+    // read, a write-protected one) come up over the window, not on an empty screen before it.
+    QTimer::singleShot(0, this, [this] {
+        ui::keepOnScreen(*this); // with the frame the window system has now given the window
+        startUp();
+    });
+}
+
+void MainWindow::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::ActivationChange) {
+        if (isActiveWindow()) {
+            wheel::hookWheel(this);
+        } else {
+            wheel::unhookWheel();
+        }
+    }
+    QWidget::changeEvent(event);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress && dateKey(watched, *static_cast<QKeyEvent*>(event))) {
+        return true;
+    }
+    if (event->type() == QEvent::MouseButtonRelease) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        auto* box = qobject_cast<QLineEdit*>(watched);
+        if (box && mouse->button() == Qt::LeftButton && box->rect().contains(mouse->position().toPoint())) {
+            if (box == keywordBox) {
+                guarded([this] { clearKeyword(); });
+            } else if (box == startDateBox) {
+                guarded([this] { pickStartDate(); });
+            } else if (box == endDateBox) {
+                guarded([this] { pickEndDate(); });
+            }
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+} // namespace mainwindow

@@ -1,0 +1,81 @@
+#include "store/ListedOrders.h"
+
+#include "store/OrderStore.h"
+
+#include <QHash>
+#include <QTimer>
+#include <algorithm>
+
+namespace store {
+
+ListedOrders::ListedOrders(const QString& dataFile, std::vector<qint64> ids, std::vector<Order> firstOrders)
+    : m_reader(std::make_shared<OrderPages>(dataFile))
+    , m_ids(std::move(ids))
+{
+    if (!firstOrders.empty() && !m_ids.empty()) {
+        keep(0, std::move(firstOrders));
+    }
+}
+
+ListedOrders::~ListedOrders() = default;
+
+const Order* ListedOrders::order(std::size_t index)
+{
+    if (index >= m_ids.size()) {
+        return nullptr;
+    }
+    Page& p = page(index);
+    std::optional<Order>& order = p.orders[index - p.first];
+    return order ? &*order : nullptr;
+}
+
+ListedOrders::Page& ListedOrders::page(std::size_t index)
+{
+    const std::size_t first = index - index % OrderStore::pageSize;
+    ++m_clock;
+    for (Page& p : m_pages) {
+        if (p.first == first) {
+            p.used = m_clock;
+            return p;
+        }
+    }
+    const std::size_t count = std::min(OrderStore::pageSize, m_ids.size() - first);
+    std::vector<Order> read = m_reader->read(std::span<const qint64>(m_ids.data() + first, count));
+    ++m_reads;
+    QTimer::singleShot(0, [reader = std::weak_ptr<OrderPages>(m_reader)] {
+        if (const auto open = reader.lock()) {
+            open->close();
+        }
+    });
+    return keep(first, std::move(read));
+}
+
+ListedOrders::Page& ListedOrders::keep(std::size_t first, std::vector<Order> orders)
+{
+    const std::size_t count = std::min(OrderStore::pageSize, m_ids.size() - first);
+    Page fresh;
+    fresh.first = first;
+    fresh.used = ++m_clock;
+    fresh.orders.resize(count);
+    QHash<qint64, std::size_t> place;
+    place.reserve(qsizetype(count));
+    for (std::size_t i = 0; i < count; ++i) {
+        place.insert(m_ids[first + i], i);
+    }
+    for (Order& order : orders) {
+        const auto at = place.constFind(order.id);
+        if (at != place.cend()) {
+            fresh.orders[*at] = std::move(order);
+        }
+    }
+    if (m_pages.size() < cachedPages) {
+        m_pages.push_back(std::move(fresh));
+        return m_pages.back();
+    }
+    Page& oldest = *std::min_element(m_pages.begin(), m_pages.end(),
+                                     [](const Page& a, const Page& b) { return a.used < b.used; });
+    oldest = std::move(fresh);
+    return oldest;
+}
+
+} // namespace store

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "store/Amount.h"
+
+#include <QString>
+#include <optional>
+
+namespace store {
+
+// A quantity or a price of one piece, as stored: the binary number read from what the seller typed, kept
+// bit for bit. Its decimal value is the one the windows show (at most fifteen significant digits); the
+// totals sum exactly that value, at four decimals.
+class Number final
+{
+public:
+    constexpr Number() = default;
+    constexpr explicit Number(double stored)
+        : m_stored(stored)
+    {}
+
+    constexpr double stored() const { return m_stored; }
+    // Plain decimal text as the windows show it: no trailing zeros, no group separator.
+    QString text() const;
+    // The shown value at four decimals; nullopt when it is too large for the arithmetic.
+    std::optional<Amount> amount() const { return Amount::fromNumber(m_stored); }
+
+    friend constexpr bool operator==(Number, Number) = default;
+
+private:
+    double m_stored = 0;
+};
+
+} // namespace store

@@ -1,0 +1,431 @@
+#include "store/OrderStore.h"
+
+#include "store/Database.h"
+#include "store/Schema.h"
+#include "store/StoreError.h"
+#include "store/StoreTexts.h"
+#include "store/StoredDate.h"
+#include "store/TextForms.h"
+
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QStringList>
+#include <algorithm>
+
+namespace store {
+
+namespace {
+
+// Every statement of the store, written once. Values are bound, never written into the text.
+// The nine columns in stored order, as readOrder takes them.
+constexpr char selectById[] = "SELECT id,spname,jj,sl,sj,mjzh,kddh,xsdate,bz FROM ddlist WHERE id=?";
+constexpr char selectIdRange[] =
+    "SELECT id,spname,jj,sl,sj,mjzh,kddh,xsdate,bz FROM ddlist WHERE id BETWEEN ? AND ?";
+// The ids as one JSON array: one statement for every page, however many ids it has.
+constexpr char selectIdList[] =
+    "SELECT id,spname,jj,sl,sj,mjzh,kddh,xsdate,bz FROM ddlist WHERE id IN (SELECT value FROM json_each(?))";
+constexpr char insertSql[] =
+    "INSERT INTO ddlist (spname,jj,sl,sj,mjzh,kddh,xsdate,bz) VALUES (?,?,?,?,?,?,?,?)";
+constexpr char updateSql[] =
+    "UPDATE ddlist SET spname=?,jj=?,sl=?,sj=?,mjzh=?,kddh=?,xsdate=?,bz=? WHERE id=?";
+constexpr char deleteSql[] = "DELETE FROM ddlist WHERE id=?";
+constexpr char storedWaybillsSql[] =
+    "SELECT DISTINCT kddh FROM ddlist WHERE kddh IN (SELECT value FROM json_each(?))";
+// Two subqueries: SQLite reads a lone min() or max() off the index, but both in one select scan the table.
+constexpr char dateSpanSql[] = "SELECT (SELECT min(xsdate) FROM ddlist),(SELECT max(xsdate) FROM ddlist)";
+constexpr char tableInfoSql[] = "PRAGMA table_info(ddlist)";
+
+// The listing's scan: the ids newest first with the three numbers the totals need. A date range is read by
+// the xsdate index when it is narrow; a wide one reads the table in id order (the unary + keeps SQLite off
+// the index), where walking the index and sorting by id would cost more than the rows it skips.
+enum class DatePlan { None, Index, Scan };
+constexpr char scanSql[] = "SELECT id,jj,sl,sj FROM ddlist";
+constexpr char byIndex[] = " WHERE xsdate BETWEEN ?1 AND ?2";
+constexpr char byScan[] = " WHERE +xsdate BETWEEN ?1 AND ?2";
+constexpr char newestFirst[] = " ORDER BY id DESC";
+// A keyword is a plain substring, ASCII letters in either case. SQLite's like is the fastest test, with its
+// pattern characters escaped; a keyword holding a NUL (where like's pattern would end) or longer than like's
+// pattern limit is found by instr instead, letters compared as like compares them.
+constexpr const char* keywordColumns[] = {"spname", "mjzh", "kddh", "bz"};
+constexpr char likeSql[] = " LIKE ?3 ESCAPE '\\'";
+constexpr qsizetype maxLikeBytes = 40000; // below SQLite's limit of 50,000 bytes
+
+// Beyond this share of the table's days a date range reads the table in id order.
+constexpr double wideRangeShare = 0.2;
+// A range read of up to four rows for each one wanted beats looking each one up.
+constexpr qint64 rangeFactor = 4;
+
+// The listing's statement: by the date plan, and for a keyword by its field and whether like can take it.
+const QByteArray& listingSql(DatePlan plan, std::optional<SearchField> field, bool byLike)
+{
+    static const auto table = [] {
+        std::array<std::array<QByteArray, 9>, 3> t;
+        const char* dates[] = {"", byIndex, byScan};
+        for (int d = 0; d < 3; ++d) {
+            for (int k = 0; k < 9; ++k) {
+                QByteArray sql = QByteArray(scanSql) + dates[d];
+                if (k > 0) {
+                    const QByteArray column = keywordColumns[(k - 1) / 2];
+                    sql += d > 0 ? " AND " : " WHERE ";
+                    sql += k % 2 ? column + likeSql : "instr(lower(" + column + "),lower(?3))>0";
+                }
+                t[d][k] = sql + newestFirst;
+            }
+        }
+        return t;
+    }();
+    return table[std::size_t(plan)][field ? 1 + 2 * std::size_t(*field) + (byLike ? 0 : 1) : 0];
+}
+
+// The keyword as a like pattern that matches it anywhere, its pattern characters taken literally.
+QString likePattern(const QString& keyword)
+{
+    QString pattern = QStringLiteral("%");
+    for (const QChar c : keyword) {
+        if (c == u'%' || c == u'_' || c == u'\\') {
+            pattern += u'\\';
+        }
+        pattern += c;
+    }
+    return pattern + u'%';
+}
+
+// Opens the data file as an order store: the file exists and is a database of this program's layout, or
+// an older one, with the order table and its nine columns. Rollback journal, synchronous EXTRA.
+std::unique_ptr<Database> openStore(const QString& path)
+{
+    const QFileInfo info(path);
+    if (!info.exists()) {
+        throw StoreError(StoreError::Kind::FileMissing, texts::fileMissing(path));
+    }
+    if (info.isDir()) {
+        throw StoreError(StoreError::Kind::NotADatabase, texts::notADatabase(path));
+    }
+    auto db = std::make_unique<Database>(path, Database::Mode::ReadWrite);
+    db->exec("PRAGMA trusted_schema=OFF");
+    // EXTRA also syncs the folder once the journal is deleted: a power loss right after "saved" cannot
+    // bring the journal back and roll the order away.
+    db->exec("PRAGMA synchronous=EXTRA");
+    // The first read of the header: it also finds a file that is no database. A newer program's file is
+    // left as it is, before anything below could change it.
+    refuseNewer(*db);
+    QStringList present;
+    Statement columns = db->prepare(tableInfoSql);
+    while (columns.step()) {
+        present << columns.text(1);
+    }
+    if (present.isEmpty()) {
+        throw StoreError(StoreError::Kind::WrongTable, texts::noOrderTable(path));
+    }
+    QStringList missing;
+    for (const ColumnDescription& column : orderColumns) {
+        if (!present.contains(QLatin1String(column.name), Qt::CaseInsensitive)) {
+            missing << QLatin1String(column.name);
+        }
+    }
+    if (!missing.isEmpty()) {
+        throw StoreError(StoreError::Kind::WrongTable,
+                         texts::missingColumns(path, missing.join(QLatin1Char(','))));
+    }
+    // data.mdb alone must be a whole copy when the program is closed: never a write-ahead log beside it. A
+    // write-protected file keeps the mode it has.
+    try {
+        db->exec("PRAGMA journal_mode=DELETE");
+    } catch (const StoreError& e) {
+        if (e.kind() != StoreError::Kind::ReadOnly) {
+            throw;
+        }
+    }
+    return db;
+}
+
+void requireWritableOn(const Database& db)
+{
+    if (db.isReadOnly()) {
+        throw StoreError(StoreError::Kind::ReadOnly, texts::readOnlyFile(db.path()));
+    }
+    const QString folder = QFileInfo(db.path()).absolutePath();
+    if (!QFileInfo(folder).isWritable()) {
+        throw StoreError(StoreError::Kind::ReadOnly, texts::readOnlyFolder(folder));
+    }
+}
+
+StoredNumber storedNumber(const Statement& st, int column)
+{
+    if (st.isNull(column)) {
+        return {};
+    }
+    if (st.isInteger(column)) {
+        return {StoredNumber::Kind::Integer, st.integer(column), 0};
+    }
+    return {StoredNumber::Kind::Real, 0, st.real(column)};
+}
+
+// The order on the current row of a statement that selects the nine columns in stored order.
+Order readOrder(const Statement& st)
+{
+    Order o;
+    o.id = st.integer(0);
+    o.goods = st.text(1);
+    o.purchasePrice = Number(st.real(2));
+    o.quantity = Number(st.real(3));
+    o.sellingPrice = Number(st.real(4));
+    o.buyer = st.text(5);
+    o.waybill = st.text(6);
+    o.saleDate = storedDate(st.utf8(7)).value_or(QDate());
+    if (!st.isNull(8)) {
+        o.remark = st.text(8);
+    }
+    return o;
+}
+
+// Binds the eight stored values of an order to the places 1 to 8.
+void bindOrder(Statement& st, const Order& o)
+{
+    // A day outside the calendar's years could be stored but never picked or found again.
+    if (!textforms::inCalendarRange(o.saleDate)) {
+        throw StoreError(StoreError::Kind::TypeMismatch,
+                         texts::typeMismatch(o.saleDate.toString(Qt::ISODate)));
+    }
+    st.bind(1, o.goods);
+    st.bind(2, o.purchasePrice.stored());
+    st.bind(3, o.quantity.stored());
+    st.bind(4, o.sellingPrice.stored());
+    st.bind(5, o.buyer);
+    st.bind(6, o.waybill);
+    st.bind(7, storedDateText(o.saleDate));
+    if (o.remark) {
+        st.bind(8, *o.remark);
+    } else {
+        st.bindNull(8);
+    }
+}
+
+std::vector<Order> readOn(Database& db, std::span<const qint64> ids)
+{
+    if (ids.empty()) {
+        return {};
+    }
+    ids = ids.first(std::min(ids.size(), OrderStore::pageSize));
+    std::vector<qint64> wanted(ids.begin(), ids.end());
+    std::sort(wanted.begin(), wanted.end());
+    std::vector<Order> orders;
+    orders.reserve(ids.size());
+    // Ids close together (a whole table or a day listed) are read as one range: a walk along the table
+    // costs less than a lookup per id. Ids far apart (a keyword's matches) are looked up one by one.
+    const bool range = quint64(wanted.back() - wanted.front()) < quint64(rangeFactor * qint64(wanted.size()));
+    Statement st = db.prepare(range ? selectIdRange : selectIdList);
+    if (range) {
+        st.bind(1, wanted.front());
+        st.bind(2, wanted.back());
+    } else {
+        QByteArray list = "[";
+        for (const qint64 id : wanted) {
+            list += QByteArray::number(id) + ',';
+        }
+        list.back() = ']';
+        st.bind(1, QString::fromLatin1(list));
+    }
+    while (st.step()) {
+        if (std::binary_search(wanted.begin(), wanted.end(), st.integer(0))) {
+            orders.push_back(readOrder(st));
+        }
+    }
+    return orders;
+}
+
+std::optional<std::pair<QDate, QDate>> dateSpanOn(Database& db)
+{
+    Statement st = db.prepare(dateSpanSql);
+    if (!st.step()) {
+        return std::nullopt;
+    }
+    const std::optional<QDate> first = storedDate(st.utf8(0));
+    const std::optional<QDate> last = storedDate(st.utf8(1));
+    if (!first || !last) {
+        return std::nullopt;
+    }
+    return std::pair(*first, *last);
+}
+
+DatePlan planFor(Database& db, const OrderFilter& filter)
+{
+    if (!filter.hasDates()) {
+        return DatePlan::None;
+    }
+    const auto span = dateSpanOn(db);
+    if (!span) {
+        return DatePlan::Index;
+    }
+    const auto [first, last] = *span;
+    const QDate from = filter.first.isValid() ? std::max(filter.first, first) : first;
+    const QDate to = filter.last.isValid() ? std::min(filter.last, last) : last;
+    const double days = double(first.daysTo(last) + 1);
+    const double covered = double(std::max<qint64>(from.daysTo(to) + 1, 0));
+    return covered / days > wideRangeShare ? DatePlan::Scan : DatePlan::Index;
+}
+
+} // namespace
+
+OrderStore::OrderStore(QString dataFile)
+    : m_dataFile(std::move(dataFile))
+{}
+
+Listing OrderStore::list(const OrderFilter& filter) const
+{
+    const auto db = openStore(m_dataFile);
+    const DatePlan plan = planFor(*db, filter);
+    const std::optional<SearchField> field = filter.hasKeyword() ? filter.field : std::nullopt;
+    const QString pattern = field ? likePattern(filter.keyword) : QString();
+    const bool byLike = !filter.keyword.contains(QChar(0)) && pattern.toUtf8().size() <= maxLikeBytes;
+    Statement st = db->prepare(listingSql(plan, field, byLike));
+    if (plan != DatePlan::None) {
+        // A missing end is open: every stored date text lies between these two.
+        st.bind(1, filter.first.isValid() ? storedDateText(filter.first) : QString());
+        st.bind(2, filter.last.isValid() ? storedDateText(filter.last) : QStringLiteral("9999-12-31"));
+    }
+    if (field) {
+        st.bind(3, byLike ? pattern : filter.keyword);
+    }
+    Listing listing;
+    TotalsScan totals;
+    while (st.step()) {
+        listing.ids.push_back(st.integer(0));
+        totals.add(storedNumber(st, 1), storedNumber(st, 2), storedNumber(st, 3));
+    }
+    listing.totals = totals.totals();
+    // The first page comes on the same connection: it is what the list shows first.
+    listing.firstOrders = readOn(*db, listing.ids);
+    return listing;
+}
+
+std::vector<Order> OrderStore::read(std::span<const qint64> ids) const
+{
+    if (ids.empty()) {
+        return {};
+    }
+    return readOn(*openStore(m_dataFile), ids);
+}
+
+std::optional<Order> OrderStore::load(qint64 id) const
+{
+    const auto db = openStore(m_dataFile);
+    Statement st = db->prepare(selectById);
+    st.bind(1, id);
+    if (!st.step()) {
+        return std::nullopt;
+    }
+    return readOrder(st);
+}
+
+std::optional<std::pair<QDate, QDate>> OrderStore::dateSpan() const
+{
+    return dateSpanOn(*openStore(m_dataFile));
+}
+
+qint64 OrderStore::insert(const Order& order) const
+{
+    return insertAll(std::span(&order, 1)).front();
+}
+
+bool OrderStore::update(const Order& order) const
+{
+    const auto db = openStore(m_dataFile);
+    requireWritableOn(*db);
+    Statement st = db->prepare(updateSql);
+    bindOrder(st, order);
+    st.bind(9, order.id);
+    st.step();
+    return db->changes() > 0;
+}
+
+bool OrderStore::remove(qint64 id) const
+{
+    const auto db = openStore(m_dataFile);
+    requireWritableOn(*db);
+    Statement st = db->prepare(deleteSql);
+    st.bind(1, id);
+    st.step();
+    return db->changes() > 0;
+}
+
+std::vector<qint64> OrderStore::insertAll(std::span<const Order> orders) const
+{
+    const auto db = openStore(m_dataFile);
+    requireWritableOn(*db);
+    std::vector<qint64> ids;
+    ids.reserve(orders.size());
+    Transaction transaction(*db);
+    Statement st = db->prepare(insertSql);
+    for (const Order& order : orders) {
+        st.reset();
+        bindOrder(st, order);
+        st.step();
+        ids.push_back(db->lastInsertId());
+    }
+    transaction.commit();
+    return ids;
+}
+
+QSet<QString> OrderStore::storedWaybills(const QStringList& waybills) const
+{
+    QSet<QString> stored;
+    if (waybills.isEmpty()) {
+        return stored;
+    }
+    const auto db = openStore(m_dataFile);
+    Statement st = db->prepare(storedWaybillsSql);
+    st.bind(1, QString::fromUtf8(
+                   QJsonDocument(QJsonArray::fromStringList(waybills)).toJson(QJsonDocument::Compact)));
+    while (st.step()) {
+        stored.insert(st.text(0));
+    }
+    return stored;
+}
+
+void OrderStore::requireWritable() const
+{
+    requireWritableOn(*openStore(m_dataFile));
+}
+
+bool OrderStore::needsUpgrade() const
+{
+    return store::needsUpgrade(*openStore(m_dataFile));
+}
+
+void OrderStore::upgrade() const
+{
+    const auto db = openStore(m_dataFile);
+    requireWritableOn(*db);
+    store::upgrade(*db);
+}
+
+OrderPages::OrderPages(QString dataFile)
+    : m_dataFile(std::move(dataFile))
+{}
+
+OrderPages::~OrderPages() = default;
+
+std::vector<Order> OrderPages::read(std::span<const qint64> ids)
+{
+    if (ids.empty()) {
+        return {};
+    }
+    try {
+        if (!m_db) {
+            m_db = openStore(m_dataFile);
+        }
+        return readOn(*m_db, ids);
+    } catch (...) {
+        close(); // the next read starts afresh
+        throw;
+    }
+}
+
+void OrderPages::close()
+{
+    m_db.reset();
+}
+
+} // namespace store

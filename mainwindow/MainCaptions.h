@@ -34,4 +34,10 @@ inline const QString costCaption = QStringLiteral("进货金额：");
 inline const QString salesCaption = QStringLiteral("销售金额：");
 inline const QString profitCaption = QStringLiteral("总利润：");
 
+// The menu bar above the client area.
+inline const QString fileMenu = QStringLiteral("文件(&F)");
+inline const QString importAction = QStringLiteral("导入定单(&I)…");
+inline const QString exportAction = QStringLiteral("导出定单(&E)…");
+inline const QString quitAction = QStringLiteral("退出(&X)");
+
 } // namespace mainwindow::texts

@@ -9,6 +9,7 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMainWindow>
 
 namespace mainwindow {
 
@@ -66,15 +67,22 @@ std::span<const ControlRow> mainLayoutTable()
     return table;
 }
 
-void buildMainLayout(QWidget& form, MainControls& c)
+void buildMainLayout(QMainWindow& window, MainControls& c)
 {
-    form.setWindowTitle(cap::titlePrefix + QLatin1Char('[') + ui::appinfo::credit + QLatin1Char(']'));
-    form.setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                        Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    form.setFont(ui::fonts::interfaceFont());
-    form.setGeometry(
+    window.setWindowTitle(cap::titlePrefix + QLatin1Char('[') + ui::appinfo::credit + QLatin1Char(']'));
+    window.setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                          Qt::WindowCloseButtonHint);
+    window.setFont(ui::fonts::interfaceFont());
+    // The controls lie in the client area, below the menu bar (and above a status bar), as in a window
+    // with a menu.
+    auto* client = new QWidget(&window);
+    client->setObjectName(QStringLiteral("clientArea"));
+    client->setMinimumSize(0, 0);
+    window.setCentralWidget(client);
+    ui::buildControls(*client, mainLayoutTable(), c);
+    window.setGeometry(
         ui::twips::rect(frame::clientLeft, frame::clientTop, frame::clientWidth, frame::clientHeight));
-    ui::buildControls(form, mainLayoutTable(), c);
 
     c.fieldList->addItems(cap::fields);
     c.fieldList->setCurrentIndex(-1); // nothing selected until start-up picks the prompt

@@ -7,6 +7,7 @@
 class QComboBox;
 class QGroupBox;
 class QLineEdit;
+class QMainWindow;
 class QPushButton;
 class QWidget;
 
@@ -66,8 +67,9 @@ using ControlRow = ui::ControlRow<MainControls>;
 // Every control, in tab order.
 std::span<const ControlRow> mainLayoutTable();
 
-// Builds every control of the table into form and controls (title, size, flags and font of the window
-// included) and sets the tab order.
-void buildMainLayout(QWidget& form, MainControls& controls);
+// Builds every control of the table into the window's client area (its central widget) and controls
+// (title, flags and font of the window included) and sets the tab order. The window gets the client
+// area's designed place and size; whoever adds bars above or below makes it taller by them.
+void buildMainLayout(QMainWindow& window, MainControls& controls);
 
 } // namespace mainwindow

@@ -2,6 +2,7 @@
 
 #include "entry/DailyBackup.h"
 #include "export/ExportOrders.h"
+#include "importdialog/ImportFile.h"
 #include "jetimport/Offer.h"
 #include "mainwindow/GridColumns.h"
 #include "mainwindow/GridOrders.h"
@@ -24,9 +25,13 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFile>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenuBar>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QShowEvent>
@@ -87,14 +92,42 @@ std::optional<store::SearchField> fieldOf(const QString& item)
 } // namespace
 
 MainWindow::MainWindow(QWidget* parent)
-    : QWidget(parent)
+    : QMainWindow(parent)
     , m_store(store::dataFileIn(store::appFolder()))
 {
     buildMainLayout(*this, *this);
     setObjectName(QStringLiteral("mainfrm"));
     setAttribute(Qt::WA_DeleteOnClose, false);
+    createMenus();
+    // The client area keeps its designed size: the window grows by the menu bar, as tall as its font and
+    // style make it.
+    menuBar()->ensurePolished();
+    resize(width(), height() + menuBar()->sizeHint().height());
+    setAcceptDrops(true);
     connectHandlers();
     ui::pressButtonsOnEnter(*this);
+}
+
+void MainWindow::createMenus()
+{
+    QMenu* file = menuBar()->addMenu(texts::fileMenu);
+    file->setObjectName(QStringLiteral("fileMenu"));
+    const auto add = [&](const QString& text, const QKeySequence& keys, void (MainWindow::*handler)()) {
+        QAction* action = file->addAction(text);
+        action->setShortcut(keys);
+        connect(action, &QAction::triggered, this,
+                [this, handler] { guarded([this, handler] { (this->*handler)(); }); });
+        return action;
+    };
+    add(texts::importAction, QKeySequence(Qt::CTRL | Qt::Key_I), &MainWindow::importOrders)
+        ->setObjectName(QStringLiteral("importAction"));
+    add(texts::exportAction, QKeySequence(), &MainWindow::exportOrders)
+        ->setObjectName(QStringLiteral("exportAction"));
+    file->addSeparator();
+    QAction* quit = file->addAction(texts::quitAction);
+    quit->setObjectName(QStringLiteral("quitAction"));
+    quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q)); // the platform's Quit, also where it names none
+    connect(quit, &QAction::triggered, this, &QWidget::close);
 }
 
 MainWindow::~MainWindow()
@@ -304,6 +337,49 @@ void MainWindow::exportOrders()
     xl::exportOrders(m_listed.get(), exportColumns(), this);
 }
 
+void MainWindow::importOrders()
+{
+    const QString path = importdialog::askImportFile(this);
+    if (!path.isEmpty()) {
+        importFrom(path);
+    }
+}
+
+void MainWindow::importFrom(const QString& path)
+{
+    const std::optional<importdialog::ImportDone> done = importdialog::importFile(this, m_store, path);
+    if (!done) {
+        return;
+    }
+    // The list shows the days the imported orders were sold on, and the filter says so.
+    startDateBox->setText(store::textforms::dateText(done->first));
+    endDateBox->setText(store::textforms::dateText(done->last));
+    fieldList->setCurrentText(texts::fieldPrompt);
+    keywordBox->setText(texts::keywordPrompt);
+    m_listMode = ListMode::ByFilter;
+    listByFilter();
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event)
+{
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.size() == 1 && urls.front().isLocalFile()) {
+        event->acceptProposedAction();
+    }
+}
+
+void MainWindow::dropEvent(QDropEvent* event)
+{
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.size() != 1 || !urls.front().isLocalFile()) {
+        return;
+    }
+    event->acceptProposedAction();
+    const QString path = urls.front().toLocalFile();
+    // After the drop has ended: the import asks questions of its own.
+    QTimer::singleShot(0, this, [this, path] { guarded([this, &path] { importFrom(path); }); });
+}
+
 void MainWindow::clearKeyword()
 {
     keywordBox->clear();
@@ -366,7 +442,7 @@ void MainWindow::takePickedDate()
 
 void MainWindow::showEvent(QShowEvent* event)
 {
-    QWidget::showEvent(event);
+    QMainWindow::showEvent(event);
     if (m_shown) {
         return;
     }
@@ -395,7 +471,7 @@ void MainWindow::changeEvent(QEvent* event)
             wheel::unhookWheel();
         }
     }
-    QWidget::changeEvent(event);
+    QMainWindow::changeEvent(event);
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
@@ -416,7 +492,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
             }
         }
     }
-    return QWidget::eventFilter(watched, event);
+    return QMainWindow::eventFilter(watched, event);
 }
 
 } // namespace mainwindow

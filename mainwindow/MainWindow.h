@@ -5,7 +5,7 @@
 #include "store/OrderFilter.h"
 #include "store/OrderStore.h"
 
-#include <QWidget>
+#include <QMainWindow>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -18,10 +18,11 @@ class ListedOrders;
 
 namespace mainwindow {
 
-// The main window: the order list with its totals, the filter and the commands.
+// The main window: the order list with its totals, the filter and the commands, and a menu bar above
+// them.
 // Each handler runs behind guarded(), so a failure shows a message and leaves the window as it was.
 // The controls are members of MainControls.
-class MainWindow final : public QWidget, public entry::EntryHost, public MainControls
+class MainWindow final : public QMainWindow, public entry::EntryHost, public MainControls
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(MainWindow)
@@ -63,6 +64,9 @@ public:
     void queryOrders();
     void showAllOrders();
     void exportOrders();
+    void importOrders();
+    // Imports the orders of a file (a shop's export, a spreadsheet) and lists their days.
+    void importFrom(const QString& path);
     void clearKeyword();
     void pickStartDate();
     void pickEndDate();
@@ -72,11 +76,15 @@ protected:
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // A file dropped on the window is imported.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     enum class ListMode { ByFilter, AllOrders };
 
     void connectHandlers();
+    void createMenus();
     void openCalendarFor(QLineEdit* box);
     // Keys on the date boxes and the calendar: open it as a click does, Escape closes it unchanged.
     // True when the key was used.

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Fuzzes the readers of outside input (dates and numbers typed into the boxes) with libFuzzer.
+# csv: the import's delimited-text reader (orderimport/), fed any bytes.
 # Usage: scripts/fuzz.sh [SECONDS per target, default 30]
 # A crash leaves its input in build-fuzz/crashes/; make it a regular test before fixing it.
 set -euo pipefail
@@ -8,7 +9,7 @@ seconds=${1:-30}
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -DTALLYWICK_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build-fuzz -j"$(nproc)" >/dev/null
 rm -rf build-fuzz/crashes && mkdir -p build-fuzz/crashes
-for target in textforms; do
+for target in textforms csv; do
     work=build-fuzz/corpus-$target
     mkdir -p "$work"
     echo "fuzzing $target for ${seconds}s"

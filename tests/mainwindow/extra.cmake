@@ -9,3 +9,5 @@ foreach(screen 1024x768 1920x1080)
         ENVIRONMENT_MODIFICATION "QT_QPA_PLATFORMTHEME=unset:"
         TIMEOUT 120)
 endforeach()
+# The menu's import reads one of the import's samples.
+target_compile_definitions(menu_test PRIVATE TALLY_IMPORT_DATA="${CMAKE_CURRENT_SOURCE_DIR}/data/import")

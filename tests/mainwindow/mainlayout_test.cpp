@@ -11,7 +11,9 @@
 
 #include <QComboBox>
 #include <QGroupBox>
+#include <QLayout>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QtTest>
 
@@ -34,7 +36,7 @@ TEST_F(LayoutTest, EveryControlSitsInItsContainerAsTheTableSays)
         ASSERT_NE(widget, nullptr);
         const QString container = item.container ? (form->*item.container)->objectName() : QString();
         EXPECT_EQ(widget->parentWidget()->objectName(),
-                  container.isEmpty() ? QStringLiteral("mainfrm") : container);
+                  container.isEmpty() ? QStringLiteral("clientArea") : container);
         if (std::holds_alternative<mainwindow::ControlRow::Slot<ui::Label>>(item.slot)) {
             // Labels size themselves to their text from the given corner.
             EXPECT_EQ(widget->pos(), QPoint(ui::twips::toPixels(item.left), ui::twips::toPixels(item.top)));
@@ -57,7 +59,13 @@ TEST_F(LayoutTest, TheWindowCaptionsColoursAndDesignTexts)
     auto* form = new mainwindow::MainWindow;
     EXPECT_EQ(form->objectName(), QStringLiteral("mainfrm"));
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Tallywick V1.1 [Tallywick工作室出品]"));
-    EXPECT_EQ(form->geometry(), QRect(203, 183, 896, 471));
+    // The client area has the designed place and size; the menu bar lies above it.
+    const int menuHeight = form->menuBar()->sizeHint().height();
+    EXPECT_GT(menuHeight, 0);
+    EXPECT_EQ(form->geometry(), QRect(203, 183, 896, 471 + menuHeight));
+    form->layout()->activate();
+    EXPECT_EQ(form->centralWidget()->objectName(), QStringLiteral("clientArea"));
+    EXPECT_EQ(form->centralWidget()->geometry(), QRect(0, menuHeight, 896, 471));
     EXPECT_FALSE(form->windowFlags() & Qt::WindowMaximizeButtonHint);
     EXPECT_TRUE(form->windowFlags() & Qt::WindowMinimizeButtonHint);
     EXPECT_TRUE(form->windowFlags() & Qt::WindowSystemMenuHint);
@@ -134,7 +142,8 @@ TEST_F(LayoutTest, ResizingMovesNothingAndTotalsGrowToTheRight)
 {
     mainwindow::MainWindow* form = shownForm();
     QList<QRect> before;
-    const QList<QWidget*> children = form->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
+    const QList<QWidget*> children =
+        form->centralWidget()->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
     for (QWidget* w : children) {
         before.append(w->geometry());
     }
@@ -161,11 +170,12 @@ TEST_F(LayoutTest, TheCalendarLiesInFrontOfTheFilterAndTheGrid)
     ASSERT_TRUE(form->calendar->isVisible());
     const QPoint overGrid = form->calendar->geometry().bottomLeft() + QPoint(20, -20);
     ASSERT_TRUE(form->orderGrid->geometry().contains(overGrid));
-    EXPECT_TRUE(form->calendar->isAncestorOf(form->childAt(overGrid)) ||
-                form->childAt(overGrid) == form->calendar);
+    QWidget* client = form->centralWidget();
+    EXPECT_TRUE(form->calendar->isAncestorOf(client->childAt(overGrid)) ||
+                client->childAt(overGrid) == form->calendar);
     const QPoint overFrame = form->calendar->geometry().topLeft() + QPoint(20, 3);
-    EXPECT_TRUE(form->calendar->isAncestorOf(form->childAt(overFrame)) ||
-                form->childAt(overFrame) == form->calendar);
+    EXPECT_TRUE(form->calendar->isAncestorOf(client->childAt(overFrame)) ||
+                client->childAt(overFrame) == form->calendar);
 }
 
 // Run with several screen sizes (see extra.cmake): the designed place where the screen holds it, else
@@ -175,7 +185,7 @@ TEST_F(LayoutTest, BothWindowsLieWhollyOnTheScreen)
     mainwindow::MainWindow* form = shownForm();
     QTest::qWait(0);
     const QRect available = form->screen()->availableGeometry();
-    const QRect designed(203, 183, 896, 471);
+    const QRect designed(203, 183, 896, 471 + form->menuBar()->sizeHint().height());
     const QMargins frame = form->windowHandle()->frameMargins();
     if (available.contains(designed.marginsAdded(frame))) {
         EXPECT_EQ(form->geometry(), designed);
@@ -184,7 +194,8 @@ TEST_F(LayoutTest, BothWindowsLieWhollyOnTheScreen)
             << "frame " << form->frameGeometry().x() << "," << form->frameGeometry().y() << " "
             << form->frameGeometry().width() << "x" << form->frameGeometry().height();
         EXPECT_EQ(form->width(), std::min(896, available.width() - frame.left() - frame.right()));
-        EXPECT_EQ(form->height(), std::min(471, available.height() - frame.top() - frame.bottom()));
+        EXPECT_EQ(form->height(),
+                  std::min(designed.height(), available.height() - frame.top() - frame.bottom()));
     }
     // The entry window too, even over a main window pushed against the screen's corner.
     form->move(available.right() - 100, available.bottom() - 100);

@@ -1,0 +1,167 @@
+#include "importdialog/ImportFile.h"
+
+#include "entry/DailyBackup.h"
+#include "importdialog/FailureWords.h"
+#include "importdialog/ImportDialog.h"
+#include "importdialog/ImportTexts.h"
+#include "store/Backup.h"
+#include "store/OrderStore.h"
+#include "ui/MessageBox.h"
+#include "ui/UiTexts.h"
+
+#include <QCursor>
+#include <QDateTime>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QPointer>
+#include <QQueue>
+#include <QScopeGuard>
+#include <QTimer>
+#include <algorithm>
+
+namespace importdialog {
+
+namespace {
+
+struct FileSeam
+{
+    bool armed = false;
+    QQueue<QString> answers;
+};
+
+FileSeam& fileSeam()
+{
+    static FileSeam s;
+    return s;
+}
+
+std::function<void(ImportDialog&)>& shownHook()
+{
+    static std::function<void(ImportDialog&)> hook;
+    return hook;
+}
+
+void tell(const QString& text, QWidget* parent)
+{
+    ui::MsgBox(text, ui::MB_OK_EXCLAMATION, ui::texts::noticeTitle, parent);
+}
+
+// The copy as the message names it: beside the data file, in its backup folder.
+QString shownCopy(const QString& dataFile, const QString& copy)
+{
+    return QDir::toNativeSeparators(QFileInfo(dataFile).absoluteDir().relativeFilePath(copy));
+}
+
+std::optional<ImportDone> runImport(QWidget* parent, const store::OrderStore& store, const QString& path)
+{
+    ImportDialog dialog(path, store, parent);
+    if (const QString failure = failureWords([&] { dialog.load(); }); !failure.isEmpty()) {
+        tell(failure, parent);
+        return std::nullopt;
+    }
+    if (const auto hook = shownHook()) {
+        QPointer<ImportDialog> shown = &dialog;
+        QTimer::singleShot(0, &dialog, [shown, hook] {
+            hook(*shown);
+            if (shown && shown->isVisible()) {
+                shown->reject();
+            }
+        });
+    }
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    const std::vector<store::Order> orders = dialog.chosenOrders();
+    if (orders.empty()) {
+        return std::nullopt;
+    }
+
+    entry::backupIfDue(parent, store);
+    const store::BackupOutcome copy = [&] {
+        QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+        const auto restore = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
+        return store::copyBeforeImport(store.dataFile(), QDateTime::currentDateTime());
+    }();
+    if (copy.kind == store::BackupOutcome::Kind::Failed) {
+        tell(texts::copyFailed(copy.reason), parent);
+        return std::nullopt;
+    }
+    const QString failure = failureWords([&] {
+        QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+        const auto restore = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
+        store.insertAll(orders);
+    });
+    if (!failure.isEmpty()) {
+        // One transaction: nothing of the file is stored.
+        tell(texts::notImportedNothingChanged + QLatin1Char('\n') + failure, parent);
+        return std::nullopt;
+    }
+
+    ImportDone done;
+    done.imported = qint64(orders.size());
+    const auto [earliest, latest] = std::minmax_element(
+        orders.begin(), orders.end(), [](const auto& a, const auto& b) { return a.saleDate < b.saleDate; });
+    done.first = earliest->saleDate;
+    done.last = latest->saleDate;
+    done.copyPath = copy.path;
+    tell(texts::imported(done.imported, shownCopy(store.dataFile(), copy.path)), parent);
+    return done;
+}
+
+} // namespace
+
+QString askImportFile(QWidget* parent)
+{
+    FileSeam& s = fileSeam();
+    if (s.armed) {
+        return s.answers.isEmpty() ? QString() : s.answers.dequeue();
+    }
+    // Qt's own dialog, as the export's save question: it looks the same everywhere.
+    return QFileDialog::getOpenFileName(parent, texts::caption, QString(), texts::fileFilters, nullptr,
+                                        QFileDialog::DontUseNativeDialog);
+}
+
+std::optional<ImportDone> importFile(QWidget* parent, const store::OrderStore& store, const QString& path)
+{
+    std::optional<ImportDone> done;
+    // runImport tells of every failure it foresees; this is the edge for the rest.
+    if (const QString failure = failureWords([&] { done = runImport(parent, store, path); });
+        !failure.isEmpty()) {
+        tell(failure, parent);
+        return std::nullopt;
+    }
+    return done;
+}
+
+namespace importfile_seam {
+
+void setNextFileName(const QString& path)
+{
+    fileSeam().armed = true;
+    fileSeam().answers.enqueue(path);
+}
+
+void reset()
+{
+    fileSeam() = FileSeam();
+}
+
+} // namespace importfile_seam
+
+namespace importdialog_seam {
+
+void setShownHook(std::function<void(ImportDialog&)> hook)
+{
+    shownHook() = std::move(hook);
+}
+
+void reset()
+{
+    shownHook() = nullptr;
+}
+
+} // namespace importdialog_seam
+
+} // namespace importdialog

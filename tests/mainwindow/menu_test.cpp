@@ -1,0 +1,99 @@
+#include "ShownMainWindow.h"
+#include "importdialog/ImportDialog.h"
+#include "importdialog/ImportFile.h"
+#include "mainwindow/MainWindow.h"
+#include "support/Fixtures.h"
+#include "ui/FlexGrid.h"
+#include "ui/Label.h"
+#include "ui/MessageBox.h"
+
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPushButton>
+#include <QtTest>
+
+namespace {
+
+const QString ordersFile = QStringLiteral(TALLY_IMPORT_DATA "/orders_utf8.csv");
+
+class MenuTest : public testsupport::GuiTest
+{
+protected:
+    void TearDown() override
+    {
+        importdialog::importfile_seam::reset();
+        importdialog::importdialog_seam::reset();
+        GuiTest::TearDown();
+    }
+    // The import dialog, when it comes, takes the file as the program read it.
+    void importWhenAsked()
+    {
+        importdialog::importdialog_seam::setShownHook([](importdialog::ImportDialog& dialog) {
+            dialog.findChild<QPushButton*>(QStringLiteral("importButton"))->click();
+        });
+    }
+};
+
+TEST_F(MenuTest, TheFileMenuHoldsImportExportAndQuit)
+{
+    mainwindow::MainWindow* form = shownMainWindow();
+    const QList<QAction*> menus = form->menuBar()->actions();
+    ASSERT_EQ(menus.size(), 1);
+    EXPECT_EQ(menus[0]->text(), QStringLiteral("文件(&F)"));
+    QStringList items;
+    for (QAction* action : menus[0]->menu()->actions()) {
+        items << (action->isSeparator() ? QStringLiteral("-")
+                                        : action->text() + QLatin1Char(' ') + action->shortcut().toString());
+    }
+    EXPECT_EQ(items, QStringList({QStringLiteral("导入定单(&I)… Ctrl+I"), QStringLiteral("导出定单(&E)… "),
+                                  QStringLiteral("-"), QStringLiteral("退出(&X) Ctrl+Q")}));
+    // Alt+F opens the menu from the keyboard.
+    QTest::keyClick(form, Qt::Key_F, Qt::AltModifier);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return menus[0]->menu()->isVisible(); }));
+    QTest::keyClick(menus[0]->menu(), Qt::Key_Escape);
+}
+
+// Ctrl+I, the menu's item and a file dropped on the window all import, then list the imported days.
+TEST_F(MenuTest, AnImportListsTheDaysOfTheImportedOrders)
+{
+    const QList<std::function<void(mainwindow::MainWindow&)>> ways = {
+        [](mainwindow::MainWindow& form) { QTest::keyClick(&form, Qt::Key_I, Qt::ControlModifier); },
+        [](mainwindow::MainWindow& form) {
+            form.findChild<QAction*>(QStringLiteral("importAction"))->trigger();
+        },
+        [](mainwindow::MainWindow& form) {
+            QMimeData data;
+            data.setUrls({QUrl::fromLocalFile(ordersFile)});
+            QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QCoreApplication::sendEvent(&form, &enter);
+            ASSERT_TRUE(enter.isAccepted());
+            QDropEvent drop(QPointF(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QCoreApplication::sendEvent(&form, &drop);
+        },
+    };
+    for (int way = 0; way < ways.size(); ++way) {
+        SCOPED_TRACE(way);
+        store.reset();
+        store = std::make_unique<testsupport::TempStore>();
+        mainwindow::MainWindow* form = shownMainWindow();
+        ui::msgbox_seam::reset();
+        ui::msgbox_seam::arm();
+        importdialog::importfile_seam::setNextFileName(ordersFile);
+        importWhenAsked();
+        ways[way](*form);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return store->count() > 0; }));
+        EXPECT_EQ(store->count(), 3);
+        EXPECT_EQ(form->startDateBox->text(), QStringLiteral("2025/2/28"));
+        EXPECT_EQ(form->endDateBox->text(), QStringLiteral("2026/12/4"));
+        EXPECT_EQ(form->orderGrid->Rows(), 4);
+        EXPECT_EQ(form->ordersTotal->text(), QStringLiteral("3 条"));
+        ASSERT_FALSE(ui::msgbox_seam::shown().isEmpty());
+        EXPECT_TRUE(ui::msgbox_seam::shown().back().text.contains(QStringLiteral("data-before-import-")));
+        form->close();
+        delete form;
+    }
+}
+
+} // namespace

@@ -7,13 +7,13 @@ CsvParser::CsvParser(QChar separator, qsizetype maxFieldLength)
     , m_maxFieldLength(maxFieldLength)
 {}
 
-void CsvParser::append(QChar c)
+void CsvParser::append(QStringView run)
 {
-    if (m_field.size() >= m_maxFieldLength) {
+    if (m_field.size() + run.size() > m_maxFieldLength) {
         m_fault = Fault::FieldTooLong;
         return;
     }
-    m_field.append(c);
+    m_field.append(run);
 }
 
 void CsvParser::endField()
@@ -32,13 +32,29 @@ void CsvParser::endRecord(std::deque<CsvRecord>& out)
 
 void CsvParser::feed(QStringView text, std::deque<CsvRecord>& out)
 {
-    for (const QChar c : text) {
+    const qsizetype n = text.size();
+    // The end of a run of characters that go into the field as they are, from i on: up to the next
+    // character that means something in this state. Runs go in whole, not character by character.
+    const auto runEnd = [&](qsizetype i, bool quoted) {
+        while (i < n) {
+            const QChar c = text[i];
+            if (quoted ? c == u'"' : (c == m_separator || c == u'\r' || c == u'\n')) {
+                break;
+            }
+            ++i;
+        }
+        return i;
+    };
+    qsizetype i = 0;
+    while (i < n) {
         if (m_fault != Fault::None) {
             return;
         }
+        const QChar c = text[i];
         if (m_state == State::AfterCr) {
             m_state = State::FieldStart;
             if (c == u'\n') {
+                ++i;
                 continue; // the LF of a CR LF
             }
         }
@@ -58,20 +74,26 @@ void CsvParser::feed(QStringView text, std::deque<CsvRecord>& out)
             } else if (c == u'"' && m_state == State::FieldStart) {
                 m_state = State::Quoted;
             } else {
-                append(c);
+                const qsizetype end = runEnd(i + 1, false);
+                append(text.sliced(i, end - i));
                 m_state = State::Unquoted;
+                i = end;
+                continue;
             }
             break;
         case State::Quoted:
             if (c == u'"') {
                 m_state = State::QuoteInQuoted;
             } else {
-                append(c);
+                const qsizetype end = runEnd(i + 1, true);
+                append(text.sliced(i, end - i));
+                i = end;
+                continue;
             }
             break;
         case State::QuoteInQuoted:
             if (c == u'"') {
-                append(c);
+                append(text.sliced(i, 1));
                 m_state = State::Quoted;
             } else if (c == m_separator) {
                 endField();
@@ -83,13 +105,14 @@ void CsvParser::feed(QStringView text, std::deque<CsvRecord>& out)
                 endRecord(out);
                 m_state = State::FieldStart;
             } else {
-                append(c);
+                append(text.sliced(i, 1));
                 m_state = State::Unquoted;
             }
             break;
         case State::AfterCr:
             break; // handled above
         }
+        ++i;
     }
 }
 

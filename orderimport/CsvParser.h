@@ -43,7 +43,7 @@ public:
 private:
     enum class State { FieldStart, Unquoted, Quoted, QuoteInQuoted, AfterCr };
 
-    void append(QChar c);
+    void append(QStringView run);
     void endField();
     void endRecord(std::deque<CsvRecord>& out);
 

@@ -48,7 +48,8 @@ public:
     QString text(const CellValue& cell) const
     {
         if (const auto* t = std::get_if<QString>(&cell)) {
-            return m_textFile ? unguardText(*t) : *t;
+            // Only a text with an apostrophe in front can carry the guard: the others are shared, not copied.
+            return m_textFile && t->startsWith(u'\'') ? unguardText(*t) : *t;
         }
         return cellText(cell);
     }
@@ -205,6 +206,7 @@ ImportCheck checkFile(const QString& path, const ImportSettings& settings, const
     const RowReader reader(settings, source->kind() == FileKind::Text);
     bool header = settings.firstRowIsHeader;
     QHash<QString, int> firstRowOf; // waybill -> the first row that has it
+    firstRowOf.reserve(4096);
     while (std::optional<SheetRow> row = source->next()) {
         if (std::exchange(header, false)) {
             continue;

@@ -38,10 +38,48 @@ std::optional<QDate> makeDate(int year, int month, int day)
     return date.isValid() ? std::optional<QDate>(date) : std::nullopt;
 }
 
+// The commonest form, read at once: "2026-12-04", "2026/12/4", "2026.12.4", nothing around it. Anything
+// else goes the general way.
+std::optional<std::optional<QDate>> readPlainYearFirst(QStringView t)
+{
+    const auto digit = [&](qsizetype i) { return i < t.size() && t[i] >= u'0' && t[i] <= u'9'; };
+    const auto number = [&](qsizetype& i) {
+        int n = 0;
+        const qsizetype start = i;
+        while (digit(i) && i - start < 2) {
+            n = n * 10 + (t[i++].unicode() - u'0');
+        }
+        return i > start ? n : -1;
+    };
+    if (t.size() < 8 || t.size() > 10 || !(digit(0) && digit(1) && digit(2) && digit(3))) {
+        return std::nullopt;
+    }
+    const QChar separator = t[4];
+    if (separator != u'-' && separator != u'/' && separator != u'.') {
+        return std::nullopt;
+    }
+    qsizetype i = 5;
+    const int month = number(i);
+    if (month < 0 || i >= t.size() || t[i] != separator) {
+        return std::nullopt;
+    }
+    ++i;
+    const int day = number(i);
+    if (day < 0 || i != t.size()) {
+        return std::nullopt;
+    }
+    return makeDate(t.left(4).toInt(), month, day);
+}
+
 } // namespace
 
 std::optional<QDate> readSellerDate(QStringView text, DateForm form)
 {
+    if (form == DateForm::YearMonthDay) {
+        if (const std::optional<std::optional<QDate>> plain = readPlainYearFirst(text)) {
+            return *plain;
+        }
+    }
     const QString plain = foldForReading(text);
     if (form == DateForm::YearMonthDay) {
         // The same separator twice, or 年 and 月 with an optional 日.

@@ -27,7 +27,23 @@ std::optional<QDate> storedDate(QByteArrayView t)
 
 QString storedDateText(QDate day)
 {
-    return day.toString(QStringLiteral("yyyy-MM-dd"));
+    // Written by hand: a save of many orders writes one per order, and a format string is parsed anew
+    // each time.
+    if (!day.isValid() || day.year() < 1 || day.year() > 9999) {
+        return QString();
+    }
+    char16_t text[10];
+    const auto put = [&](int at, int value, int width) {
+        for (int i = width - 1; i >= 0; --i, value /= 10) {
+            text[at + i] = char16_t(u'0' + value % 10);
+        }
+    };
+    put(0, day.year(), 4);
+    text[4] = u'-';
+    put(5, day.month(), 2);
+    text[7] = u'-';
+    put(8, day.day(), 2);
+    return QString(reinterpret_cast<const QChar*>(text), 10);
 }
 
 } // namespace store

@@ -8,8 +8,6 @@
 #include "store/TextForms.h"
 
 #include <QFileInfo>
-#include <QJsonArray>
-#include <QJsonDocument>
 #include <QStringList>
 #include <algorithm>
 
@@ -36,11 +34,15 @@ constexpr char storedWaybillsSql[] =
 constexpr char dateSpanSql[] = "SELECT (SELECT min(xsdate) FROM ddlist),(SELECT max(xsdate) FROM ddlist)";
 constexpr char tableInfoSql[] = "PRAGMA table_info(ddlist)";
 
-// The listing's scan: the ids newest first with the three numbers the totals need. A date range is read by
-// the xsdate index when it is narrow; a wide one reads the table in id order (the unary + keeps SQLite off
-// the index), where walking the index and sorting by id would cost more than the rows it skips.
+// The scans of the listed orders: the listing's, for the ids newest first with the three numbers the totals
+// need, and the statistics', for the numbers and the texts orders are grouped by (in no particular order),
+// both with the same filter. A date range is read by the xsdate index when it is narrow; a wide one reads
+// the table in id order (the unary + keeps SQLite off the index), where walking the index and sorting by id
+// would cost more than the rows it skips.
 enum class DatePlan { None, Index, Scan };
-constexpr char scanSql[] = "SELECT id,jj,sl,sj FROM ddlist";
+enum class ScanColumns { Listing, Statistics };
+constexpr char listingColumnsSql[] = "SELECT id,jj,sl,sj FROM ddlist";
+constexpr char statisticsColumnsSql[] = "SELECT jj,sl,sj,xsdate,spname,mjzh,kddh,id FROM ddlist";
 constexpr char byIndex[] = " WHERE xsdate BETWEEN ?1 AND ?2";
 constexpr char byScan[] = " WHERE +xsdate BETWEEN ?1 AND ?2";
 constexpr char newestFirst[] = " ORDER BY id DESC";
@@ -56,26 +58,30 @@ constexpr double wideRangeShare = 0.2;
 // A range read of up to four rows for each one wanted beats looking each one up.
 constexpr qint64 rangeFactor = 4;
 
-// The listing's statement: by the date plan, and for a keyword by its field and whether like can take it.
-const QByteArray& listingSql(DatePlan plan, std::optional<SearchField> field, bool byLike)
+// The scan's statement: by its columns, the date plan, and for a keyword by its field and whether like can
+// take it.
+const QByteArray& scanSql(ScanColumns columns, DatePlan plan, std::optional<SearchField> field, bool byLike)
 {
     static const auto table = [] {
-        std::array<std::array<QByteArray, 9>, 3> t;
+        std::array<std::array<std::array<QByteArray, 9>, 3>, 2> t;
         const char* dates[] = {"", byIndex, byScan};
-        for (int d = 0; d < 3; ++d) {
-            for (int k = 0; k < 9; ++k) {
-                QByteArray sql = QByteArray(scanSql) + dates[d];
-                if (k > 0) {
-                    const QByteArray column = keywordColumns[(k - 1) / 2];
-                    sql += d > 0 ? " AND " : " WHERE ";
-                    sql += k % 2 ? column + likeSql : "instr(lower(" + column + "),lower(?3))>0";
+        for (int c = 0; c < 2; ++c) {
+            for (int d = 0; d < 3; ++d) {
+                for (int k = 0; k < 9; ++k) {
+                    QByteArray sql = QByteArray(c == 0 ? listingColumnsSql : statisticsColumnsSql) + dates[d];
+                    if (k > 0) {
+                        const QByteArray column = keywordColumns[(k - 1) / 2];
+                        sql += d > 0 ? " AND " : " WHERE ";
+                        sql += k % 2 ? column + likeSql : "instr(lower(" + column + "),lower(?3))>0";
+                    }
+                    t[c][d][k] = c == 0 ? sql + newestFirst : sql;
                 }
-                t[d][k] = sql + newestFirst;
             }
         }
         return t;
     }();
-    return table[std::size_t(plan)][field ? 1 + 2 * std::size_t(*field) + (byLike ? 0 : 1) : 0];
+    return table[std::size_t(columns)][std::size_t(plan)]
+                [field ? 1 + 2 * std::size_t(*field) + (byLike ? 0 : 1) : 0];
 }
 
 // The keyword as a like pattern that matches it anywhere, its pattern characters taken literally.
@@ -180,26 +186,65 @@ Order readOrder(const Statement& st)
     return o;
 }
 
-// Binds the eight stored values of an order to the places 1 to 8.
-void bindOrder(Statement& st, const Order& o)
+// Binds the eight stored values of an order to the places from first on.
+void bindOrder(Statement& st, const Order& o, int first = 1)
 {
     // A day outside the calendar's years could be stored but never picked or found again.
     if (!textforms::inCalendarRange(o.saleDate)) {
         throw StoreError(StoreError::Kind::TypeMismatch,
                          texts::typeMismatch(o.saleDate.toString(Qt::ISODate)));
     }
-    st.bind(1, o.goods);
-    st.bind(2, o.purchasePrice.stored());
-    st.bind(3, o.quantity.stored());
-    st.bind(4, o.sellingPrice.stored());
-    st.bind(5, o.buyer);
-    st.bind(6, o.waybill);
-    st.bind(7, storedDateText(o.saleDate));
+    st.bind(first, o.goods);
+    st.bind(first + 1, o.purchasePrice.stored());
+    st.bind(first + 2, o.quantity.stored());
+    st.bind(first + 3, o.sellingPrice.stored());
+    st.bind(first + 4, o.buyer);
+    st.bind(first + 5, o.waybill);
+    st.bind(first + 6, storedDateText(o.saleDate));
     if (o.remark) {
-        st.bind(8, *o.remark);
+        st.bind(first + 7, *o.remark);
     } else {
-        st.bindNull(8);
+        st.bindNull(first + 7);
     }
+}
+
+// insertSql for a batch of orders at once: many orders cost one statement's work, not one each.
+constexpr int insertBatch = 64;
+const QByteArray& insertBatchSql()
+{
+    static const QByteArray sql = [] {
+        QByteArray text = insertSql;
+        for (int i = 1; i < insertBatch; ++i) {
+            text += ",(?,?,?,?,?,?,?,?)";
+        }
+        return text;
+    }();
+    return sql;
+}
+
+// The texts as one JSON array, for json_each: one statement however many there are.
+QString jsonArray(const QStringList& texts)
+{
+    QString json = QStringLiteral("[");
+    json.reserve(texts.size() * 16);
+    for (const QString& text : texts) {
+        if (json.size() > 1) {
+            json += u',';
+        }
+        json += u'"';
+        for (const QChar c : text) {
+            if (c == u'"' || c == u'\\') {
+                json += u'\\';
+                json += c;
+            } else if (c.unicode() < 0x20) {
+                json += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
+            } else {
+                json += c;
+            }
+        }
+        json += u'"';
+    }
+    return json + u']';
 }
 
 std::vector<Order> readOn(Database& db, std::span<const qint64> ids)
@@ -266,6 +311,25 @@ DatePlan planFor(Database& db, const OrderFilter& filter)
     return covered / days > wideRangeShare ? DatePlan::Scan : DatePlan::Index;
 }
 
+// The scan of the orders the filter covers, its values bound.
+Statement prepareScan(Database& db, const OrderFilter& filter, ScanColumns columns)
+{
+    const DatePlan plan = planFor(db, filter);
+    const std::optional<SearchField> field = filter.hasKeyword() ? filter.field : std::nullopt;
+    const QString pattern = field ? likePattern(filter.keyword) : QString();
+    const bool byLike = !filter.keyword.contains(QChar(0)) && pattern.toUtf8().size() <= maxLikeBytes;
+    Statement st = db.prepare(scanSql(columns, plan, field, byLike));
+    if (plan != DatePlan::None) {
+        // A missing end is open: every stored date text lies between these two.
+        st.bind(1, filter.first.isValid() ? storedDateText(filter.first) : QString());
+        st.bind(2, filter.last.isValid() ? storedDateText(filter.last) : QStringLiteral("9999-12-31"));
+    }
+    if (field) {
+        st.bind(3, byLike ? pattern : filter.keyword);
+    }
+    return st;
+}
+
 } // namespace
 
 OrderStore::OrderStore(QString dataFile)
@@ -275,19 +339,7 @@ OrderStore::OrderStore(QString dataFile)
 Listing OrderStore::list(const OrderFilter& filter) const
 {
     const auto db = openStore(m_dataFile);
-    const DatePlan plan = planFor(*db, filter);
-    const std::optional<SearchField> field = filter.hasKeyword() ? filter.field : std::nullopt;
-    const QString pattern = field ? likePattern(filter.keyword) : QString();
-    const bool byLike = !filter.keyword.contains(QChar(0)) && pattern.toUtf8().size() <= maxLikeBytes;
-    Statement st = db->prepare(listingSql(plan, field, byLike));
-    if (plan != DatePlan::None) {
-        // A missing end is open: every stored date text lies between these two.
-        st.bind(1, filter.first.isValid() ? storedDateText(filter.first) : QString());
-        st.bind(2, filter.last.isValid() ? storedDateText(filter.last) : QStringLiteral("9999-12-31"));
-    }
-    if (field) {
-        st.bind(3, byLike ? pattern : filter.keyword);
-    }
+    Statement st = prepareScan(*db, filter, ScanColumns::Listing);
     Listing listing;
     TotalsScan totals;
     while (st.step()) {
@@ -298,6 +350,20 @@ Listing OrderStore::list(const OrderFilter& filter) const
     // The first page comes on the same connection: it is what the list shows first.
     listing.firstOrders = readOn(*db, listing.ids);
     return listing;
+}
+
+Statistics OrderStore::statistics(const OrderFilter& filter) const
+{
+    const auto db = openStore(m_dataFile);
+    Statement st = prepareScan(*db, filter, ScanColumns::Statistics);
+    StatisticsScan scan;
+    while (st.step()) {
+        const OrderTerms terms(storedNumber(st, 0), storedNumber(st, 1), storedNumber(st, 2));
+        if (scan.add(terms, st.utf8(3), st.utf8(4), st.utf8(5))) {
+            scan.addLoss(st.integer(7), st.text(6));
+        }
+    }
+    return scan.statistics();
 }
 
 std::vector<Order> OrderStore::read(std::span<const qint64> ids) const
@@ -357,11 +423,26 @@ std::vector<qint64> OrderStore::insertAll(std::span<const Order> orders) const
     std::vector<qint64> ids;
     ids.reserve(orders.size());
     Transaction transaction(*db);
-    Statement st = db->prepare(insertSql);
-    for (const Order& order : orders) {
-        st.reset();
-        bindOrder(st, order);
-        st.step();
+    std::size_t done = 0;
+    if (orders.size() >= std::size_t(insertBatch)) {
+        Statement batch = db->prepare(insertBatchSql());
+        for (; orders.size() - done >= std::size_t(insertBatch); done += insertBatch) {
+            batch.reset();
+            for (int i = 0; i < insertBatch; ++i) {
+                bindOrder(batch, orders[done + std::size_t(i)], 1 + 8 * i);
+            }
+            batch.step();
+            // One statement's new ids follow each other: each is one more than the largest before it.
+            for (qint64 id = db->lastInsertId() - insertBatch + 1; id <= db->lastInsertId(); ++id) {
+                ids.push_back(id);
+            }
+        }
+    }
+    Statement single = db->prepare(insertSql);
+    for (; done < orders.size(); ++done) {
+        single.reset();
+        bindOrder(single, orders[done]);
+        single.step();
         ids.push_back(db->lastInsertId());
     }
     transaction.commit();
@@ -376,8 +457,7 @@ QSet<QString> OrderStore::storedWaybills(const QStringList& waybills) const
     }
     const auto db = openStore(m_dataFile);
     Statement st = db->prepare(storedWaybillsSql);
-    st.bind(1, QString::fromUtf8(
-                   QJsonDocument(QJsonArray::fromStringList(waybills)).toJson(QJsonDocument::Compact)));
+    st.bind(1, jsonArray(waybills));
     while (st.step()) {
         stored.insert(st.text(0));
     }

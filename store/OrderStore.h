@@ -2,6 +2,7 @@
 
 #include "store/Order.h"
 #include "store/OrderFilter.h"
+#include "store/Statistics.h"
 #include "store/Totals.h"
 
 #include <QDate>
@@ -44,6 +45,8 @@ public:
     static constexpr std::size_t pageSize = 256;
     std::vector<Order> read(std::span<const qint64> ids) const;
     std::optional<Order> load(qint64 id) const;
+    // The statistics of the orders the filter covers, in one pass over them.
+    Statistics statistics(const OrderFilter& filter) const;
     // The first and the last day of sale of every stored order; nullopt for none.
     std::optional<std::pair<QDate, QDate>> dateSpan() const;
 

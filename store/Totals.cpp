@@ -59,57 +59,124 @@ std::optional<Amount> minus(const std::optional<Amount>& a, const std::optional<
     return a && b ? *a - *b : std::nullopt;
 }
 
-enum Sum { Pieces, PurchaseCost, SalesAmount, Profit };
-
 } // namespace
 
-void TotalsScan::add(const StoredNumber& purchasePrice,
-                     const StoredNumber& quantity,
-                     const StoredNumber& sellingPrice)
+OrderTerms::OrderTerms(const StoredNumber& purchasePrice,
+                       const StoredNumber& quantity,
+                       const StoredNumber& sellingPrice)
 {
-    ++m_orders;
     qint64 jj = 0;
     qint64 sl = 0;
     qint64 sj = 0;
     if (readFast(purchasePrice, jj) && readFast(quantity, sl) && readFast(sellingPrice, sj)) {
-        // Below 2^40 units each: a product takes 80 bits and leaves room for 2^46 orders.
-        m_fast[Pieces] += sl;
-        m_fast[PurchaseCost] += Units(jj) * sl;
-        m_fast[SalesAmount] += Units(sj) * sl;
-        m_fast[Profit] += Units(sj - jj) * sl;
-        m_anyFast = {true, true, true, true};
+        // Below 2^40 units each: a product takes 80 bits and leaves room for 2^46 orders in a sum.
+        m_fast = true;
+        m_units = {sl, Units(jj) * sl, Units(sj) * sl, Units(sj - jj) * sl};
         return;
     }
     const auto cost = exact(purchasePrice);
     const auto pieces = exact(quantity);
     const auto price = exact(sellingPrice);
-    if (pieces) {
-        m_slow.pieces.add(*pieces);
-        if (cost) {
-            m_slow.purchaseCost.add(times(*cost, *pieces));
+    if (!pieces) {
+        return;
+    }
+    m_exact[Pieces] = *pieces;
+    if (cost) {
+        m_exact[PurchaseCost] = times(*cost, *pieces);
+    }
+    if (price) {
+        m_exact[SalesAmount] = times(*price, *pieces);
+    }
+    if (cost && price) {
+        m_exact[Profit] = times(minus(*price, *cost), *pieces);
+    }
+}
+
+std::optional<Amount> OrderTerms::profit() const
+{
+    if (m_fast) {
+        return Amount::fromUnits(m_units[Profit], 2 * Amount::readDecimals);
+    }
+    return m_exact[Profit].value_or(std::nullopt);
+}
+
+bool OrderTerms::isLoss() const
+{
+    if (m_fast) {
+        return m_units[Profit] < 0;
+    }
+    const std::optional<Amount> p = profit();
+    return p && p->text().startsWith(QLatin1Char('-')); // the text is signed exactly when the amount is
+}
+
+FiguresSum::FiguresSum(const FiguresSum& other)
+    : m_orders(other.m_orders)
+    , m_fast(other.m_fast)
+    , m_anyFast(other.m_anyFast)
+    , m_slow(other.m_slow ? std::make_unique<Figures>(*other.m_slow) : nullptr)
+{}
+
+FiguresSum& FiguresSum::operator=(const FiguresSum& other)
+{
+    if (this != &other) {
+        *this = FiguresSum(other);
+    }
+    return *this;
+}
+
+FiguresSum::~FiguresSum() = default;
+
+void FiguresSum::add(const OrderTerms& terms)
+{
+    ++m_orders;
+    if (terms.m_fast) {
+        for (int i = 0; i < 4; ++i) {
+            m_fast[i] += terms.m_units[i];
         }
-        if (price) {
-            m_slow.salesAmount.add(times(*price, *pieces));
-        }
-        if (cost && price) {
-            m_slow.profit.add(times(minus(*price, *cost), *pieces));
+        m_anyFast = true;
+        return;
+    }
+    if (!m_slow) {
+        m_slow = std::make_unique<Figures>();
+    }
+    AmountSum* sums[] = {&m_slow->pieces, &m_slow->purchaseCost, &m_slow->salesAmount, &m_slow->profit};
+    for (int i = 0; i < 4; ++i) {
+        if (terms.m_exact[i]) {
+            sums[i]->add(*terms.m_exact[i]);
         }
     }
 }
 
-Totals TotalsScan::totals() const
+Figures FiguresSum::figures() const
 {
-    Totals t = m_slow;
-    t.orders = m_orders;
-    AmountSum* sums[] = {&t.pieces, &t.purchaseCost, &t.salesAmount, &t.profit};
-    const int decimals[] = {Amount::readDecimals, 2 * Amount::readDecimals, 2 * Amount::readDecimals,
-                            2 * Amount::readDecimals};
-    for (int i = 0; i < 4; ++i) {
-        if (m_anyFast[i]) {
-            sums[i]->add(Amount::fromUnits(m_fast[i], decimals[i]));
+    Figures f;
+    if (m_slow) {
+        f = *m_slow;
+    }
+    f.orders = m_orders;
+    if (m_anyFast) {
+        AmountSum* sums[] = {&f.pieces, &f.purchaseCost, &f.salesAmount, &f.profit};
+        for (int i = 0; i < 4; ++i) {
+            const int decimals = i == OrderTerms::Pieces ? Amount::readDecimals : 2 * Amount::readDecimals;
+            sums[i]->add(Amount::fromUnits(m_fast[i], decimals));
         }
     }
-    return t;
+    return f;
+}
+
+std::optional<Units> FiguresSum::fastSalesAmount() const
+{
+    return m_slow ? std::nullopt : std::optional(m_fast[OrderTerms::SalesAmount]);
+}
+
+std::optional<Units> FiguresSum::fastProfit() const
+{
+    return m_slow ? std::nullopt : std::optional(m_fast[OrderTerms::Profit]);
+}
+
+Totals TotalsScan::totals() const
+{
+    return {m_sum.figures()};
 }
 
 } // namespace store

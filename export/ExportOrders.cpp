@@ -1,6 +1,5 @@
 #include "export/ExportOrders.h"
 
-#include "export/Application.h"
 #include "export/CsvExport.h"
 #include "export/ExportProgress.h"
 #include "export/ExportTexts.h"
@@ -16,17 +15,7 @@ namespace xl {
 
 namespace {
 
-// 4. The sheet object by version. In-process the application's active sheet and the application object's
-// cells are both the new workbook's one sheet, so the two paths write the same workbook.
-Worksheet& chooseSheet(const Application& app, Workbook& book)
-{
-    if (writesThroughActiveSheet(app.version)) {
-        return book.activeSheet(); // version 8 on: the application's active sheet
-    }
-    return book.activeSheet(); // before 8: the application object, whose cells are the active sheet's
-}
-
-// 6. Row i - 1 goes to sheet row i, column j to sheet column j + 1. Empty cells are left untouched; every
+// Row i - 1 goes to sheet row i, column j to sheet column j + 1. Empty cells are left untouched; every
 // written cell is left aligned.
 void copyRows(ExportRows& rows, Worksheet& sheet, ExportProgress& progress)
 {
@@ -41,7 +30,7 @@ void copyRows(ExportRows& rows, Worksheet& sheet, ExportProgress& progress)
     }
 }
 
-// 9. Close with "save changes": the user says where. A cancel ends the export quietly. Choosing CSV there
+// Closes with "save changes": the user says where. A cancel ends the export quietly. Choosing CSV there
 // writes the same cells as text, read from the listed orders again.
 bool closeSaving(Workbook& book, ExportRows& rows, QWidget* parent)
 {
@@ -53,30 +42,21 @@ bool closeSaving(Workbook& book, ExportRows& rows, QWidget* parent)
 bool exportOrders(store::ListedOrders* orders, std::span<const ExportColumn> columns, QWidget* parent)
 {
     ExportRows listed(orders, columns);
-    // 1. Obtain the application: the running one, else a new one. Nothing is reported here.
-    std::shared_ptr<Application> app = obtainApplication();
     std::unique_ptr<Workbook> book;
-    Worksheet* sheet = nullptr;
     bool done = false;
-    // 2. From here on every failure is shown with its description.
+    // Every failure is shown with its description.
     const auto failure = ui::guarded<SheetError>([&] {
-        // 3. A new workbook. Without a working folder for it, this is where the export fails.
+        // Without a working folder for a new workbook, this is where the export fails.
         book = std::make_unique<Workbook>(parent);
-        // 4. The sheet object, by version.
-        sheet = &chooseSheet(*app, *book);
-        // 5. A list longer than a sheet is told before anything is written.
+        // A list longer than a sheet is told before anything is written.
         const int rows = listed.rowCount();
         if (rows > maxRows) {
             throw SheetError(texts::tooManyRows.arg(rows - 1).arg(maxRows));
         }
-        // 6. The rows.
         ExportProgress progress(parent, rows);
-        copyRows(listed, *sheet, progress);
-        // 7. Fit every column to its contents.
-        sheet->fitColumns();
+        copyRows(listed, book->activeSheet(), progress);
+        book->activeSheet().fitColumns();
         progress.finish();
-        // 8. Hidden: the in-process application has no window to show.
-        // 9. Close with "save changes".
         done = closeSaving(*book, listed, parent);
     });
     if (failure && failure->kind != ui::Failure::Kind::Unknown) {
@@ -86,10 +66,7 @@ bool exportOrders(store::ListedOrders* orders, std::span<const ExportColumn> col
                                                         : texts::failed.arg(failure->words),
                    ui::MB_OK, QString(), parent);
     }
-    // 10. Release the sheet object, the workbook and the application, in that order.
-    sheet = nullptr;
     book.reset();
-    app.reset();
     // What is not even an exception is left to the window's own edge, as it always was.
     if (failure && failure->kind == ui::Failure::Kind::Unknown) {
         std::rethrow_exception(failure->thrown);

@@ -134,19 +134,6 @@ TEST_F(ExportTest, ColumnsAreFittedToTheirLongestText)
     EXPECT_LT(sheet.widths[8], 256.0);
 }
 
-TEST_F(ExportTest, BothVersionPathsWriteTheSameWorkbook)
-{
-    store->addOrder(QStringLiteral("手机壳"), 3, 2, 9.9, QStringLiteral("王五"), QStringLiteral(""),
-                    QStringLiteral("2026-12-09"), QStringLiteral("加急"));
-    xl::app_seam::setVersionText(QStringLiteral("7.0"));
-    const exporttest::ReadSheet old = exportAndRead(target(QStringLiteral("7.xlsx")));
-    xl::app_seam::setVersionText(QStringLiteral("8.0"));
-    const exporttest::ReadSheet current = exportAndRead(target(QStringLiteral("8.xlsx")));
-    expectMirrorsOrders(old);
-    expectMirrorsOrders(current);
-    EXPECT_EQ(old.widths, current.widths);
-}
-
 TEST_F(ExportTest, CancelWritesNothingAndSaysNothing)
 {
     addGoods(QStringLiteral("杯子"));

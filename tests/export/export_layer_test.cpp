@@ -1,6 +1,4 @@
-// The workbook layer's parts on their own: which object serves as the sheet, the running application,
-// and the misuses that must fail loudly rather than lose cells.
-#include "export/Application.h"
+// The workbook layer on its own: the misuses that must fail loudly rather than lose cells.
 #include "export/SaveQuestion.h"
 #include "export/SheetError.h"
 #include "export/Workbook.h"
@@ -16,42 +14,9 @@ class LayerTest : public ::testing::Test
 protected:
     void TearDown() override
     {
-        xl::app_seam::reset();
         xl::savefile_seam::reset();
     }
 };
-
-TEST_F(LayerTest, VersionDecidesWhatServesAsTheSheet)
-{
-    EXPECT_EQ(xl::leadingVersion(u"11.0"), 11);
-    EXPECT_EQ(xl::leadingVersion(u"8.0"), 8);
-    EXPECT_EQ(xl::leadingVersion(u" 7.0"), 7);
-    EXPECT_EQ(xl::leadingVersion(u"16"), 16);
-    EXPECT_EQ(xl::leadingVersion(u""), 0);
-    EXPECT_EQ(xl::leadingVersion(u"v9"), 0);
-    EXPECT_GT(xl::leadingVersion(u"99999999999999999999"), 0); // no overflow into a negative number
-
-    EXPECT_EQ(xl::leadingVersion(xl::obtainApplication()->version), 12);
-    for (const char16_t* version : {u"8.0", u"12.0", u"16.0"}) {
-        EXPECT_TRUE(xl::writesThroughActiveSheet(version));
-    }
-    for (const char16_t* version : {u"7.0", u"5.0", u""}) {
-        EXPECT_FALSE(xl::writesThroughActiveSheet(version));
-    }
-}
-
-TEST_F(LayerTest, TheRunningApplicationIsFoundOnlyWhileItIsHeld)
-{
-    auto app = xl::obtainApplication();
-    ASSERT_TRUE(app);
-    EXPECT_EQ(xl::obtainApplication(), app);
-    const std::weak_ptr<xl::Application> held = app;
-    app.reset();
-    EXPECT_TRUE(held.expired());
-    // A new one starts, and takes a version set meanwhile.
-    xl::app_seam::setVersionText(QStringLiteral("7.0"));
-    EXPECT_EQ(xl::obtainApplication()->version, QStringLiteral("7.0"));
-}
 
 TEST_F(LayerTest, MisusesFailInsteadOfLosingCells)
 {

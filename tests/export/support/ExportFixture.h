@@ -1,6 +1,5 @@
 #pragma once
 
-#include "export/Application.h"
 #include "export/ExportOrders.h"
 #include "export/SaveQuestion.h"
 #include "mainwindow/GridColumns.h"
@@ -30,7 +29,6 @@ protected:
     void TearDown() override
     {
         xl::savefile_seam::reset();
-        xl::app_seam::reset();
         qputenv("TMPDIR", oldTmp);
         GuiTest::TearDown();
     }

@@ -39,5 +39,7 @@ inline const QString fileMenu = QStringLiteral("文件(&F)");
 inline const QString importAction = QStringLiteral("导入定单(&I)…");
 inline const QString exportAction = QStringLiteral("导出定单(&E)…");
 inline const QString quitAction = QStringLiteral("退出(&X)");
+inline const QString statisticsMenu = QStringLiteral("统计(&S)");
+inline const QString salesStatisticsAction = QStringLiteral("销售统计(&T)…");
 
 } // namespace mainwindow::texts

@@ -8,6 +8,7 @@
 #include "mainwindow/GridOrders.h"
 #include "mainwindow/Guarded.h"
 #include "mainwindow/MainTexts.h"
+#include "statswindow/ShowStatistics.h"
 #include "store/AppFolder.h"
 #include "store/ListedOrders.h"
 #include "store/StoreError.h"
@@ -112,22 +113,28 @@ void MainWindow::createMenus()
 {
     QMenu* file = menuBar()->addMenu(texts::fileMenu);
     file->setObjectName(QStringLiteral("fileMenu"));
-    const auto add = [&](const QString& text, const QKeySequence& keys, void (MainWindow::*handler)()) {
-        QAction* action = file->addAction(text);
+    const auto add = [this](QMenu* menu, const QString& text, const QKeySequence& keys,
+                            void (MainWindow::*handler)()) {
+        QAction* action = menu->addAction(text);
         action->setShortcut(keys);
         connect(action, &QAction::triggered, this,
                 [this, handler] { guarded([this, handler] { (this->*handler)(); }); });
         return action;
     };
-    add(texts::importAction, QKeySequence(Qt::CTRL | Qt::Key_I), &MainWindow::importOrders)
+    add(file, texts::importAction, QKeySequence(Qt::CTRL | Qt::Key_I), &MainWindow::importOrders)
         ->setObjectName(QStringLiteral("importAction"));
-    add(texts::exportAction, QKeySequence(), &MainWindow::exportOrders)
+    add(file, texts::exportAction, QKeySequence(), &MainWindow::exportOrders)
         ->setObjectName(QStringLiteral("exportAction"));
     file->addSeparator();
     QAction* quit = file->addAction(texts::quitAction);
     quit->setObjectName(QStringLiteral("quitAction"));
     quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q)); // the platform's Quit, also where it names none
     connect(quit, &QAction::triggered, this, &QWidget::close);
+    QMenu* statistics = menuBar()->addMenu(texts::statisticsMenu);
+    statistics->setObjectName(QStringLiteral("statisticsMenu"));
+    add(statistics, texts::salesStatisticsAction, QKeySequence(Qt::CTRL | Qt::Key_T),
+        &MainWindow::showSalesStatistics)
+        ->setObjectName(QStringLiteral("salesStatisticsAction"));
 }
 
 MainWindow::~MainWindow()
@@ -225,7 +232,14 @@ void MainWindow::upgradeStore()
         throw;
     }
     entry::backupIfDue(this, m_store);
-    m_store.upgrade();
+    try {
+        m_store.upgrade();
+    } catch (const store::StoreError& e) {
+        // Another program holds the file: the older layout reads as it is, and the next start upgrades.
+        if (e.kind() != store::StoreError::Kind::Locked) {
+            throw;
+        }
+    }
 }
 
 void MainWindow::showEmptyList()
@@ -269,6 +283,7 @@ void MainWindow::listOrders(const store::OrderFilter& filter)
     profitTotal->setText(texts::sumCaption(totals.profit, texts::unitYuan));
     setUpGrid(static_cast<int>(n));
     m_listed = listed;
+    m_listedFilter = filter;
     if (n == 0) {
         return;
     }
@@ -335,6 +350,12 @@ void MainWindow::showAllOrders()
 void MainWindow::exportOrders()
 {
     xl::exportOrders(m_listed.get(), exportColumns(), this);
+}
+
+void MainWindow::showSalesStatistics()
+{
+    statswindow::showStatistics(this, m_store, m_listedFilter,
+                                [this](qint64 orderId) { openEntryWindow(orderId); });
 }
 
 void MainWindow::importOrders()

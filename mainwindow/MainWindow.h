@@ -65,6 +65,8 @@ public:
     void showAllOrders();
     void exportOrders();
     void importOrders();
+    // The statistics of the orders listed now: by period, goods, buyer, and the orders that lost money.
+    void showSalesStatistics();
     // Imports the orders of a file (a shop's export, a spreadsheet) and lists their days.
     void importFrom(const QString& path);
     void clearKeyword();
@@ -104,6 +106,7 @@ private:
     ListMode m_listMode = ListMode::ByFilter;
     std::optional<qint64> m_selectedId;
     std::shared_ptr<store::ListedOrders> m_listed;
+    store::OrderFilter m_listedFilter; // what the list on screen covers
     bool m_startedUp = false;
     bool m_shown = false; // placed on the screen and start-up queued
 };

@@ -3,7 +3,7 @@
 # Usage: deps.sh build|test
 set -euo pipefail
 
-build_pkgs=(cmake g++ pkg-config qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
+build_pkgs=(cmake g++ pkg-config qt6-base-dev qt6-base-dev-tools qt6-charts-dev qt6-translations-l10n libgl-dev
             libsqlite3-dev libxlsxwriter-dev mdbtools-dev libicu-dev libminizip-dev libfreexl-dev zlib1g-dev libgtest-dev googletest libbenchmark-dev fonts-noto-cjk)
 test_pkgs=(python3 python3-openpyxl binutils-mingw-w64-x86-64 desktop-file-utils appstream clang libclang-rt-14-dev
            xauth xvfb librsvg2-bin mdbtools)

@@ -254,8 +254,12 @@ Statistics StatisticsScan::statistics()
     s.buyers = ranked<BuyerFigures>(m->buyers, buyerNames, true);
     m->buyers = {};
     // The losses name their goods and buyer by the groups' strings, shared rather than copied.
-    std::sort(m->losses.begin(), m->losses.end(),
-              [](const PendingLoss& a, const PendingLoss& b) { return a.id > b.id; });
+    // The latest sales first, as a seller looks for them; orders of one day newest first.
+    std::sort(m->losses.begin(), m->losses.end(), [&dayOf](const PendingLoss& a, const PendingLoss& b) {
+        const QDate& dayA = dayOf[std::size_t(a.day)];
+        const QDate& dayB = dayOf[std::size_t(b.day)];
+        return dayA != dayB ? dayA > dayB : a.id > b.id;
+    });
     s.losses.reserve(m->losses.size());
     for (PendingLoss& loss : m->losses) {
         s.losses.push_back({loss.id, dayOf[std::size_t(loss.day)], goodsNames[std::size_t(loss.goods)],

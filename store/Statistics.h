@@ -57,7 +57,7 @@ struct Statistics
     std::vector<DayFigures> days;     // each day with orders, oldest first
     std::vector<GoodsFigures> goods;  // each goods name, by profit, highest first (then by name)
     std::vector<BuyerFigures> buyers; // each buyer, by sales amount, highest first (then by name)
-    std::vector<LossOrder> losses;    // newest first
+    std::vector<LossOrder> losses;    // the latest day of sale first, then the newest order
 };
 
 // The length of one period of the figures over time.

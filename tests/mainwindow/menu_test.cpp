@@ -2,11 +2,15 @@
 #include "importdialog/ImportDialog.h"
 #include "importdialog/ImportFile.h"
 #include "mainwindow/MainWindow.h"
+#include "statswindow/ShowStatistics.h"
+#include "statswindow/StatisticsWindow.h"
+#include "store/TextForms.h"
 #include "support/Fixtures.h"
 #include "ui/FlexGrid.h"
 #include "ui/Label.h"
 #include "ui/MessageBox.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -40,8 +44,11 @@ TEST_F(MenuTest, TheFileMenuHoldsImportExportAndQuit)
 {
     mainwindow::MainWindow* form = shownMainWindow();
     const QList<QAction*> menus = form->menuBar()->actions();
-    ASSERT_EQ(menus.size(), 1);
+    ASSERT_EQ(menus.size(), 2);
     EXPECT_EQ(menus[0]->text(), QStringLiteral("文件(&F)"));
+    EXPECT_EQ(menus[1]->text(), QStringLiteral("统计(&S)"));
+    ASSERT_EQ(menus[1]->menu()->actions().size(), 1);
+    EXPECT_EQ(menus[1]->menu()->actions()[0]->text(), QStringLiteral("销售统计(&T)…"));
     QStringList items;
     for (QAction* action : menus[0]->menu()->actions()) {
         items << (action->isSeparator() ? QStringLiteral("-")
@@ -53,6 +60,30 @@ TEST_F(MenuTest, TheFileMenuHoldsImportExportAndQuit)
     QTest::keyClick(form, Qt::Key_F, Qt::AltModifier);
     EXPECT_TRUE(QTest::qWaitFor([&] { return menus[0]->menu()->isVisible(); }));
     QTest::keyClick(menus[0]->menu(), Qt::Key_Escape);
+}
+
+// Ctrl+T shows the statistics of the orders listed now, whatever the filter controls say since.
+TEST_F(MenuTest, TheStatisticsCoverTheListedOrders)
+{
+    const QString today = QDate::currentDate().toString(Qt::ISODate);
+    store->addOrder(QStringLiteral("茶杯"), 10, 2, 15, QStringLiteral("a"), QStringLiteral("SF1"), today);
+    store->addOrder(QStringLiteral("茶壶"), 30, 1, 20, QStringLiteral("b"), QStringLiteral("SF2"), today);
+    store->addOrder(QStringLiteral("旧货"), 1, 1, 2, QStringLiteral("c"), QStringLiteral("SF3"),
+                    QStringLiteral("2020-01-01"));
+    mainwindow::MainWindow* form = shownMainWindow();
+    form->keywordBox->setText(QStringLiteral("茶壶")); // typed, not queried
+    QString covered;
+    qint64 orders = 0;
+    statswindow::statswindow_seam::setShownHook([&](statswindow::StatisticsWindow& window) {
+        EXPECT_EQ(window.windowTitle(), QStringLiteral("销售统计"));
+        covered = window.findChild<QLabel*>(QStringLiteral("coverageLabel"))->text();
+        orders = window.statistics().all.orders;
+    });
+    QTest::keyClick(form, Qt::Key_T, Qt::ControlModifier);
+    statswindow::statswindow_seam::reset();
+    EXPECT_EQ(orders, 2);
+    const QString day = store::textforms::dateText(QDate::currentDate());
+    EXPECT_EQ(covered, day + QStringLiteral(" - ") + day + QStringLiteral("，共 2 条定单"));
 }
 
 // Ctrl+I, the menu's item and a file dropped on the window all import, then list the imported days.

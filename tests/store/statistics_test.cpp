@@ -201,6 +201,10 @@ TEST_F(StatisticsTest, EveryFigureMatchesTheOrdersTheFilterCovers)
             actualLosses.push_back({QString::number(l.id), l.saleDate.toString(Qt::ISODate), l.goods, l.buyer,
                                     l.waybill, l.profit.text()});
         }
+        // The latest day of sale first, then the newest order.
+        std::sort(losses.begin(), losses.end(), [](const QStringList& a, const QStringList& b) {
+            return a[1] != b[1] ? a[1] > b[1] : a[0].toLongLong() > b[0].toLongLong();
+        });
         EXPECT_EQ(actualLosses, losses);
 
         // Every period from the first's to the last's, the empty ones too, adds up to the days in it.

@@ -22,6 +22,7 @@
 #include <QScopeGuard>
 #include <QScreen>
 #include <QTableWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace importdialog {
@@ -188,6 +189,10 @@ void ImportDialog::buildControls()
     cancel->setAutoDefault(false);
     // The dialog is accepted only when there is something to import.
     connect(m_importButton, &QPushButton::clicked, this, &ImportDialog::importPressed);
+    m_typingPause = new QTimer(this);
+    m_typingPause->setSingleShot(true);
+    m_typingPause->setInterval(typingPauseMs);
+    connect(m_typingPause, &QTimer::timeout, this, &ImportDialog::checkAgain);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(m_summary, 1);
@@ -390,12 +395,17 @@ void ImportDialog::valueTyped(OrderField field)
 {
     if (!m_filling) {
         m_settings.fields[std::size_t(field)].constant = m_values[std::size_t(field)]->text();
-        checkAgain();
+        // Each key would read the whole file again: the check waits for a pause in the typing.
+        m_typingPause->start();
     }
 }
 
 void ImportDialog::importPressed()
 {
+    if (m_typingPause->isActive()) {
+        m_typingPause->stop();
+        checkAgain();
+    }
     if (m_problem.isEmpty() && m_leftOut->chosenCount() > 0) {
         accept();
     }

@@ -3,6 +3,8 @@
 #include "orderimport/OrderImport.h"
 
 #include <QDialog>
+
+class QTimer;
 #include <array>
 #include <vector>
 
@@ -82,6 +84,8 @@ private:
     QListView* m_leftOutList = nullptr;
     QLabel* m_summary = nullptr;
     QPushButton* m_importButton = nullptr;
+    QTimer* m_typingPause = nullptr; // a value typed for every row is checked once the typing pauses
+    static constexpr int typingPauseMs = 300;
 };
 
 // The word a field's controls are named by: goods, buyer, quantity, purchasePrice, sellingPrice,

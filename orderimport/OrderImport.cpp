@@ -7,6 +7,7 @@
 #include "store/TextForms.h"
 
 #include <QHash>
+#include <cmath>
 
 namespace orderimport {
 
@@ -56,7 +57,10 @@ public:
     std::optional<double> number(const CellValue& cell) const
     {
         if (const auto* n = std::get_if<double>(&cell)) {
-            return *n;
+            // A spreadsheet's number (13.530000000000001 from a formula) is stored as the number it shows,
+            // as typing that number into the entry window stores it.
+            return std::isfinite(*n) ? store::textforms::readNumber(store::textforms::numberText(*n))
+                                     : std::nullopt;
         }
         if (const auto* t = std::get_if<QString>(&cell)) {
             return readSellerNumber(*t);

@@ -152,8 +152,11 @@ XlsxSheetSource::cellValue(QStringView type, int style, const QString& value, co
         }
         return m_strings[index].isEmpty() ? CellValue() : CellValue(m_strings[index]);
     }
-    if (type == u"str" || type == u"e") {
-        return unescapeOoxml(value); // a formula's text, or an error such as #N/A as the sheet shows it
+    if (type == u"e") {
+        return CellValue(); // an error such as #N/A is no value: the row says what it lacks
+    }
+    if (type == u"str") {
+        return unescapeOoxml(value); // a formula's text
     }
     if (type == u"b") {
         return value == u"1" ? u"TRUE"_s : u"FALSE"_s;

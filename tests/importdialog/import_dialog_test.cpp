@@ -234,6 +234,8 @@ TEST_F(ImportTest, QuotedFieldsAndDatesInEachForm)
             [&](ImportDialog& d) {
                 EXPECT_EQ(summary(d), QStringLiteral("请为“买家呢称”选择一列，或者填写一个统一的值。"));
                 control<QLineEdit>(d, "buyerValue")->setText(QStringLiteral("买家"));
+                // The file is checked again once the typing pauses.
+                EXPECT_TRUE(QTest::qWaitFor([&] { return !summary(d).startsWith(QStringLiteral("请为")); }));
                 auto* form = control<QComboBox>(d, "dateFormBox");
                 if (c.chosenForm >= 0) {
                     EXPECT_EQ(form->currentIndex(), -1);

@@ -5,10 +5,6 @@
 
 namespace xl {
 
-// True for a plain number as the order columns show one ("-5.25", "+3", "1E3"): a spreadsheet reads it
-// as a number, never as a formula.
-bool isPlainNumber(QStringView text);
-
 // Appends one cell as a CSV field in UTF-8 (RFC 4180): quoted when it holds a comma, a quote or a line
 // break, quotes doubled. A text that a spreadsheet would run as a formula (one beginning with = + - @, a
 // tab or a carriage return, and not a plain number) gets a leading apostrophe, so that an order's text can

@@ -2,7 +2,7 @@
 
 #include "orderimport/ImportTexts.h"
 #include "orderimport/SellerNumber.h"
-#include "orderimport/TextGuard.h"
+#include "store/CsvGuard.h"
 #include "store/OrderStore.h"
 #include "store/TextForms.h"
 
@@ -50,7 +50,7 @@ public:
     {
         if (const auto* t = std::get_if<QString>(&cell)) {
             // Only a text with an apostrophe in front can carry the guard: the others are shared, not copied.
-            return m_textFile && t->startsWith(u'\'') ? unguardText(*t) : *t;
+            return m_textFile && t->startsWith(u'\'') ? store::withoutCsvGuard(*t) : *t;
         }
         return cellText(cell);
     }

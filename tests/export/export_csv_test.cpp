@@ -4,6 +4,7 @@
 #include "SaveDialogAnswer.h"
 #include "WorkbookReadback.h"
 #include "export/CsvField.h"
+#include "store/CsvGuard.h"
 
 #include <QComboBox>
 #include <QFileDialog>
@@ -85,7 +86,7 @@ TEST_F(CsvExportTest, CsvChosenInTheDialogHoldsTheWorkbooksCellsAsText)
                 QString(sheet.at(r + 1, c).value).replace(QStringLiteral("_x000D_"), QStringLiteral("\r"));
             QString inCsv = records[r][c - 1];
             static const QRegularExpression formulaLike(QStringLiteral("^[=+\\-@\\t\\r]"));
-            if ((inBook.contains(formulaLike) && !xl::isPlainNumber(inBook)) || inBook.startsWith(u'\'')) {
+            if ((inBook.contains(formulaLike) && !store::isPlainNumber(inBook)) || inBook.startsWith(u'\'')) {
                 ASSERT_TRUE(inCsv.startsWith(QLatin1Char('\''))) << inCsv.toStdString();
                 inCsv.remove(0, 1);
                 ++guarded;

@@ -11,6 +11,7 @@
 #include <QListView>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTest>
 #include <functional>
 
 namespace store {

@@ -4,7 +4,7 @@
 #include "orderimport/HeaderGuess.h"
 #include "orderimport/SellerDate.h"
 #include "orderimport/SellerNumber.h"
-#include "orderimport/TextGuard.h"
+#include "store/CsvGuard.h"
 
 namespace {
 
@@ -250,7 +250,7 @@ TEST(TextGuard, UndoesTheExportGuardAndNothingElse)
         {u"it's", u"it's"},
     };
     for (const auto& [written, original] : cases) {
-        EXPECT_EQ(orderimport::unguardText(QStringView(written)), s(original)) << s(written).toStdString();
+        EXPECT_EQ(store::withoutCsvGuard(QStringView(written)), s(original)) << s(written).toStdString();
     }
 
     const auto rows = readAll(sample("export_guarded.csv"));
@@ -258,7 +258,7 @@ TEST(TextGuard, UndoesTheExportGuardAndNothingElse)
     std::vector<QString> unguarded;
     for (std::size_t r = 1; r < rows.size(); ++r) {
         for (const CellValue& cell : rows[r].cells) {
-            unguarded.push_back(orderimport::unguardText(cellText(cell)));
+            unguarded.push_back(store::withoutCsvGuard(cellText(cell)));
         }
     }
     EXPECT_EQ(unguarded, (std::vector<QString>{s(u"=HYPERLINK(\"x\")"), s(u"@home"), s(u"-abc"), s(u"=1+2,3"),

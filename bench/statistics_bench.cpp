@@ -5,10 +5,11 @@
 // listing held while the statistics are made, as the statistics window does it over the main window's list.
 
 #include "bench/generator.h"
+#include "statswindow/StatisticsWindow.h"
 #include "store/AppFolder.h"
 #include "store/OrderStore.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QProcess>
 #include <benchmark/benchmark.h>
 #include <cstdio>
@@ -95,6 +96,16 @@ void BM_ByMonth(benchmark::State& state)
     state.counters["days"] = double(statistics.days.size());
 }
 
+// The whole window ready: the statistics made and every view filled (tables, charts), as the menu opens it.
+void BM_WindowReady(benchmark::State& state)
+{
+    const store::OrderStore orders(dataFile());
+    for (auto _ : state) {
+        statswindow::StatisticsWindow window(orders, store::OrderFilter::everyOrder(), everyOrder(), {});
+        benchmark::DoNotOptimize(&window);
+    }
+}
+
 // The peaks: the listing of every order alone, and with the statistics made while it is held.
 void BM_PeakMemory(benchmark::State& state)
 {
@@ -113,7 +124,10 @@ void BM_PeakMemory(benchmark::State& state)
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication app(argc, argv);
     // --peak=listing|statistics runs one case and prints this process's peak memory in kB.
     if (argc == 2 && std::strncmp(argv[1], "--peak=", 7) == 0) {
         const store::Listing listing = store::OrderStore(dataFile()).list(store::OrderFilter::everyOrder());
@@ -129,6 +143,9 @@ int main(int argc, char** argv)
         ->Unit(benchmark::kMillisecond)
         ->Iterations(3);
     benchmark::RegisterBenchmark("store/statistics", BM_Statistics)
+        ->Unit(benchmark::kMillisecond)
+        ->Iterations(3);
+    benchmark::RegisterBenchmark("window/ready", BM_WindowReady)
         ->Unit(benchmark::kMillisecond)
         ->Iterations(3);
     benchmark::RegisterBenchmark("store/byPeriod_month", BM_ByMonth)->Unit(benchmark::kMicrosecond);

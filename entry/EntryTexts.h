@@ -39,6 +39,11 @@ inline const QString sellingPriceNotNumber = QStringLiteral("销售价格应该�
 inline const QString needBuyer = QStringLiteral("请输入买家帐户！！");
 inline const QString needWaybill = QStringLiteral("请输入快递单号！！");
 inline const QString needSaleDate = QStringLiteral("请选择销售日期！！");
+// A date of sale that is no date of the calendar; example: today in the short date form.
+inline QString saleDateForm(const QString& example)
+{
+    return QStringLiteral("请按 %1 的格式输入销售日期！！").arg(example);
+}
 inline const QString saved = QStringLiteral("保存成功!!");
 // A refused save: followed by the store's own description of what went wrong.
 inline const QString saveRefused = QStringLiteral("定单没有保存，请检查后再试。\r\n\r\n");

@@ -20,6 +20,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QShowEvent>
+#include <utility>
 
 namespace entry {
 
@@ -132,6 +133,19 @@ void EntryWindow::keyPressEvent(QKeyEvent* event)
 
 bool EntryWindow::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == m_ui.saleDateBox && event->type() == QEvent::KeyPress) {
+        // F4 or Alt+Down opens the calendar, as in a date box of the main window; the arrows then move
+        // through the days and Enter picks one. Other keys (Space too) type.
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const Qt::KeyboardModifiers mods = key->modifiers() & ~Qt::KeypadModifier;
+        if ((key->key() == Qt::Key_F4 && mods == Qt::NoModifier) ||
+            (key->key() == Qt::Key_Down && mods == Qt::AltModifier)) {
+            showCalendar();
+            m_calendarByKey = true;
+            m_ui.calendar->setFocus(Qt::OtherFocusReason);
+            return true;
+        }
+    }
     if (watched == m_ui.saleDateBox && event->type() == QEvent::MouseButtonRelease &&
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
         showCalendar();
@@ -169,12 +183,16 @@ void EntryWindow::saveAndStartNew()
 void EntryWindow::showCalendar()
 {
     m_ui.calendar->setVisible(true);
+    m_calendarByKey = false;
 }
 
 void EntryWindow::takePickedDate()
 {
     m_ui.saleDateBox->setText(store::textforms::dateText(m_ui.calendar->Value()));
     m_ui.calendar->setVisible(false);
+    if (std::exchange(m_calendarByKey, false)) {
+        m_ui.saleDateBox->setFocus(Qt::OtherFocusReason); // typing goes on where it left off
+    }
 }
 
 std::optional<store::Order> EntryWindow::checkedOrder()

@@ -64,6 +64,7 @@ private:
     layout::EntryControls m_ui;
     std::optional<qint64> m_requestedId;
     std::optional<qint64> m_editedId; // fixed at load
+    bool m_calendarByKey = false;     // the calendar was opened from the keyboard
 };
 
 } // namespace entry

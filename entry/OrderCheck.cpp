@@ -1,7 +1,6 @@
 #include "entry/OrderCheck.h"
 
 #include "entry/EntryTexts.h"
-#include "store/StoreTexts.h"
 #include "store/TextForms.h"
 
 namespace entry {
@@ -43,14 +42,15 @@ std::variant<store::Order, CheckFailure> checkOrder(const OrderTexts& o)
     if (o.waybill.isEmpty()) {
         return CheckFailure{needWaybill, OrderBox::Waybill};
     }
-    // A date the calendar cannot show (typed "0026" for 2026) could be stored, but no query would ever find
-    // it.
-    const std::optional<QDate> saleDate = store::textforms::readDate(o.saleDate);
-    if (o.saleDate.isEmpty() || (saleDate && !store::textforms::inCalendarRange(*saleDate))) {
+    if (o.saleDate.isEmpty()) {
         return CheckFailure{needSaleDate, OrderBox::SaleDate};
     }
-    if (!saleDate) {
-        return CheckFailure{saveRefused + store::texts::typeMismatch(o.saleDate), std::nullopt};
+    // A date the calendar cannot show (typed "0026" for 2026) could be stored, but no query would ever find
+    // it: refused like a text that is no date, with the form to use.
+    const std::optional<QDate> saleDate = store::textforms::readDate(o.saleDate);
+    if (!saleDate || !store::textforms::inCalendarRange(*saleDate)) {
+        return CheckFailure{saleDateForm(store::textforms::dateText(QDate::currentDate())),
+                            OrderBox::SaleDate};
     }
     store::Order order;
     order.goods = o.goods;

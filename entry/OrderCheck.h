@@ -21,8 +21,8 @@ struct CheckFailure
 // The field check of both save commands: ten steps in order, the first that fails is returned; else the
 // order the boxes describe, each text stored as typed.
 // "Empty" is the empty text (a blank passes); "a number" is the shown-number test of the locale; a date
-// of sale before the calendar's first year fails like an empty one, and one that is no date at all is
-// refused as the store refuses a value that does not fit its column.
+// of sale that store::textforms::readDate cannot read, or outside the calendar's years, fails with the
+// form to use.
 std::variant<store::Order, CheckFailure> checkOrder(const OrderTexts& texts);
 
 } // namespace entry

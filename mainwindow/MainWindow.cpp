@@ -301,7 +301,9 @@ store::OrderFilter MainWindow::filterFromControls() const
     store::OrderFilter filter = store::OrderFilter::days(dayIn(*startDateBox), dayIn(*endDateBox));
     const QString keyword = keywordBox->text();
     if (!keyword.isEmpty() && keyword != texts::keywordPrompt) {
-        filter.field = fieldOf(fieldList->currentText());
+        // A keyword with no field chosen is searched in all of them.
+        const QString field = fieldList->currentText();
+        filter.field = field == texts::fieldPrompt ? store::SearchField::Any : fieldOf(field);
         filter.keyword = keyword;
     }
     return filter;

@@ -4,6 +4,7 @@
 #include "store/StoreTexts.h"
 
 #include <QFileInfo>
+#include <cstring>
 #include <sqlite3.h>
 
 namespace store {
@@ -11,6 +12,61 @@ namespace store {
 namespace {
 
 constexpr int busyTimeoutMs = 3000;
+
+// fold(text): the text with the full-width forms of ASCII (U+FF01 to U+FF5E, as a Chinese input method
+// types them) turned into their ASCII characters and ASCII letters into small ones; NULL stays NULL. The
+// keyword search compares both sides folded, so "SF123" finds "ＳＦ１２３" and "ｓｆ" finds "SF".
+void fold(sqlite3_context* context, int, sqlite3_value** args)
+{
+    if (sqlite3_value_type(args[0]) == SQLITE_NULL) {
+        sqlite3_result_null(context);
+        return;
+    }
+    const auto* text = sqlite3_value_text(args[0]);
+    const std::size_t size = std::size_t(sqlite3_value_bytes(args[0]));
+    if (!text) {
+        sqlite3_result_error_nomem(context);
+        return;
+    }
+    std::size_t i = 0;
+    while (i < size && !(text[i] >= 'A' && text[i] <= 'Z') && text[i] != 0xEF) {
+        ++i;
+    }
+    if (i == size) { // nothing to change: most texts
+        sqlite3_result_value(context, args[0]);
+        return;
+    }
+    // Every change keeps the length or shortens it: U+FF01 to U+FF5E are EF BC 81 to EF BD 9E in UTF-8.
+    auto* out = static_cast<unsigned char*>(sqlite3_malloc64(size + 1));
+    if (!out) {
+        sqlite3_result_error_nomem(context);
+        return;
+    }
+    std::memcpy(out, text, i);
+    std::size_t n = i;
+    while (i < size) {
+        const unsigned char c = text[i];
+        if (c >= 'A' && c <= 'Z') {
+            out[n++] = c + ('a' - 'A');
+            ++i;
+            continue;
+        }
+        if (c == 0xEF && i + 2 < size && (text[i + 1] == 0xBC || text[i + 1] == 0xBD) &&
+            text[i + 2] >= 0x80 && text[i + 2] <= 0xBF) {
+            const unsigned wide = 0xFF00u + (text[i + 1] == 0xBD ? 0x40u : 0u) + (text[i + 2] - 0x80u);
+            if (wide >= 0xFF01 && wide <= 0xFF5E) {
+                const auto ascii = static_cast<unsigned char>(wide - 0xFEE0u);
+                out[n++] = ascii >= 'A' && ascii <= 'Z' ? ascii + ('a' - 'A') : ascii;
+                i += 3;
+                continue;
+            }
+        }
+        out[n++] = c;
+        ++i;
+    }
+    out[n] = 0;
+    sqlite3_result_text64(context, reinterpret_cast<const char*>(out), n, sqlite3_free, SQLITE_UTF8);
+}
 
 } // namespace
 
@@ -34,6 +90,18 @@ Database::Database(const QString& path, Mode mode)
     // A file from elsewhere may carry schema code: never run it, never let a statement damage the file.
     sqlite3_db_config(m_db, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
     sqlite3_db_config(m_db, SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr);
+    const int folded =
+        sqlite3_create_function_v2(m_db, "fold", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS,
+                                   nullptr, fold, nullptr, nullptr, nullptr);
+    if (folded != SQLITE_OK) {
+        try {
+            fail(folded);
+        } catch (...) {
+            sqlite3_close(m_db);
+            m_db = nullptr;
+            throw;
+        }
+    }
 }
 
 Database::~Database()

@@ -6,12 +6,12 @@
 
 namespace store {
 
-// A text column the keyword is searched in.
-enum class SearchField { Goods, Buyer, Waybill, Remark };
+// A text column the keyword is searched in; Any: the goods name, the buyer, the waybill or the remark.
+enum class SearchField { Goods, Buyer, Waybill, Remark, Any };
 
 // Which orders a listing covers: the days of sale from first to last (both null: every order), and,
 // when a field is given, the orders whose field holds the keyword as it stands (ASCII letters in either
-// case; "%", "_", "[" and "'" are plain characters).
+// case, full-width ASCII forms the same as their ASCII ones; "%", "_", "[" and "'" are plain characters).
 struct OrderFilter
 {
     QDate first;

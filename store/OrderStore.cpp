@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QStringList>
 #include <algorithm>
+#include <array>
 
 namespace store {
 
@@ -46,33 +47,38 @@ constexpr char statisticsColumnsSql[] = "SELECT jj,sl,sj,xsdate,spname,mjzh,kddh
 constexpr char byIndex[] = " WHERE xsdate BETWEEN ?1 AND ?2";
 constexpr char byScan[] = " WHERE +xsdate BETWEEN ?1 AND ?2";
 constexpr char newestFirst[] = " ORDER BY id DESC";
-// A keyword is a plain substring, ASCII letters in either case. SQLite's like is the fastest test, with its
-// pattern characters escaped; a keyword holding a NUL (where like's pattern would end) or longer than like's
-// pattern limit is found by instr instead, letters compared as like compares them.
-constexpr const char* keywordColumns[] = {"spname", "mjzh", "kddh", "bz"};
-constexpr char likeSql[] = " LIKE ?3 ESCAPE '\\'";
-constexpr qsizetype maxLikeBytes = 40000; // below SQLite's limit of 50,000 bytes
+// A keyword is a plain substring, ASCII letters in either case and full-width ASCII forms the same as their
+// ASCII ones: fold() (store/Database.cpp) maps the column and the keyword alike, and instr compares the
+// bytes, NULs and all, with no pattern characters and no length limit. Any: one of the four columns holds it.
+constexpr const char* keywordConditions[] = {
+    "instr(fold(spname),fold(?3))>0",
+    "instr(fold(mjzh),fold(?3))>0",
+    "instr(fold(kddh),fold(?3))>0",
+    "instr(fold(bz),fold(?3))>0",
+    "(instr(fold(spname),fold(?3))>0 OR instr(fold(mjzh),fold(?3))>0 OR instr(fold(kddh),fold(?3))>0 OR "
+    "instr(fold(bz),fold(?3))>0)",
+};
+static_assert(std::size(keywordConditions) == std::size_t(SearchField::Any) + 1);
+constexpr std::size_t keywordForms = std::size(keywordConditions) + 1; // and none
 
 // Beyond this share of the table's days a date range reads the table in id order.
 constexpr double wideRangeShare = 0.2;
 // A range read of up to four rows for each one wanted beats looking each one up.
 constexpr qint64 rangeFactor = 4;
 
-// The scan's statement: by its columns, the date plan, and for a keyword by its field and whether like can
-// take it.
-const QByteArray& scanSql(ScanColumns columns, DatePlan plan, std::optional<SearchField> field, bool byLike)
+// The scan's statement: by its columns, the date plan and the field a keyword is searched in.
+const QByteArray& scanSql(ScanColumns columns, DatePlan plan, std::optional<SearchField> field)
 {
     static const auto table = [] {
-        std::array<std::array<std::array<QByteArray, 9>, 3>, 2> t;
+        std::array<std::array<std::array<QByteArray, keywordForms>, 3>, 2> t;
         const char* dates[] = {"", byIndex, byScan};
-        for (int c = 0; c < 2; ++c) {
-            for (int d = 0; d < 3; ++d) {
-                for (int k = 0; k < 9; ++k) {
+        for (std::size_t c = 0; c < 2; ++c) {
+            for (std::size_t d = 0; d < 3; ++d) {
+                for (std::size_t k = 0; k < keywordForms; ++k) {
                     QByteArray sql = QByteArray(c == 0 ? listingColumnsSql : statisticsColumnsSql) + dates[d];
                     if (k > 0) {
-                        const QByteArray column = keywordColumns[(k - 1) / 2];
                         sql += d > 0 ? " AND " : " WHERE ";
-                        sql += k % 2 ? column + likeSql : "instr(lower(" + column + "),lower(?3))>0";
+                        sql += keywordConditions[k - 1];
                     }
                     t[c][d][k] = c == 0 ? sql + newestFirst : sql;
                 }
@@ -80,21 +86,7 @@ const QByteArray& scanSql(ScanColumns columns, DatePlan plan, std::optional<Sear
         }
         return t;
     }();
-    return table[std::size_t(columns)][std::size_t(plan)]
-                [field ? 1 + 2 * std::size_t(*field) + (byLike ? 0 : 1) : 0];
-}
-
-// The keyword as a like pattern that matches it anywhere, its pattern characters taken literally.
-QString likePattern(const QString& keyword)
-{
-    QString pattern = QStringLiteral("%");
-    for (const QChar c : keyword) {
-        if (c == u'%' || c == u'_' || c == u'\\') {
-            pattern += u'\\';
-        }
-        pattern += c;
-    }
-    return pattern + u'%';
+    return table[std::size_t(columns)][std::size_t(plan)][field ? 1 + std::size_t(*field) : 0];
 }
 
 // Opens the data file as an order store: the file exists and is a database of this program's layout, or
@@ -316,16 +308,14 @@ Statement prepareScan(Database& db, const OrderFilter& filter, ScanColumns colum
 {
     const DatePlan plan = planFor(db, filter);
     const std::optional<SearchField> field = filter.hasKeyword() ? filter.field : std::nullopt;
-    const QString pattern = field ? likePattern(filter.keyword) : QString();
-    const bool byLike = !filter.keyword.contains(QChar(0)) && pattern.toUtf8().size() <= maxLikeBytes;
-    Statement st = db.prepare(scanSql(columns, plan, field, byLike));
+    Statement st = db.prepare(scanSql(columns, plan, field));
     if (plan != DatePlan::None) {
         // A missing end is open: every stored date text lies between these two.
         st.bind(1, filter.first.isValid() ? storedDateText(filter.first) : QString());
         st.bind(2, filter.last.isValid() ? storedDateText(filter.last) : QStringLiteral("9999-12-31"));
     }
     if (field) {
-        st.bind(3, byLike ? pattern : filter.keyword);
+        st.bind(3, filter.keyword);
     }
     return st;
 }

@@ -168,21 +168,40 @@ int readDigits(QStringView text, qsizetype& pos, int minDigits, int maxDigits)
     return n >= minDigits ? value : -1;
 }
 
-std::optional<QDate> readIso(QStringView text)
+// A year-first form: a four-digit year, a one- or two-digit month and day, with the given text after
+// each field ("-", "-", "" for 2026-12-9).
+struct YearFirstForm
+{
+    char16_t afterYear;
+    char16_t afterMonth;
+    char16_t afterDay; // 0: nothing
+};
+// yyyy-m-d, yyyy.m.d and yyyy年m月d日: a four-digit year first can be read in every locale.
+constexpr YearFirstForm yearFirstForms[] = {{u'-', u'-', 0}, {u'.', u'.', 0}, {u'年', u'月', u'日'}};
+
+std::optional<QDate> readYearFirst(QStringView text, const YearFirstForm& form)
 {
     qsizetype pos = 0;
+    const auto follows = [&](char16_t c) {
+        if (c == 0) {
+            return true;
+        }
+        if (pos >= text.size() || text.at(pos) != QChar(c)) {
+            return false;
+        }
+        ++pos;
+        return true;
+    };
     const int y = readDigits(text, pos, 4, 4);
-    if (y < 0 || pos >= text.size() || text.at(pos) != QLatin1Char('-')) {
+    if (y < 0 || !follows(form.afterYear)) {
         return std::nullopt;
     }
-    ++pos;
     const int m = readDigits(text, pos, 1, 2);
-    if (m < 0 || pos >= text.size() || text.at(pos) != QLatin1Char('-')) {
+    if (m < 0 || !follows(form.afterMonth)) {
         return std::nullopt;
     }
-    ++pos;
     const int d = readDigits(text, pos, 1, 2);
-    if (d < 0 || pos != text.size() || !QDate::isValid(y, m, d)) {
+    if (d < 0 || !follows(form.afterDay) || pos != text.size() || !QDate::isValid(y, m, d)) {
         return std::nullopt;
     }
     return QDate(y, m, d);
@@ -324,8 +343,10 @@ std::optional<QDate> readDate(QStringView text)
     if (text.isEmpty()) {
         return std::nullopt;
     }
-    if (auto iso = readIso(text)) {
-        return iso;
+    for (const YearFirstForm& form : yearFirstForms) {
+        if (auto date = readYearFirst(text, form)) {
+            return date;
+        }
     }
     const Forms& f = forms();
     if (!f.pieces.empty()) {

@@ -18,8 +18,9 @@ void setUiLocale(const std::optional<QLocale>& locale);
 QString shortDateFormat();
 // A day as short date text: 2026/12/9 under zh_CN.
 QString dateText(const QDate& date);
-// Reads the short date form (four-digit year, or two digits read as 1950-2049) or yyyy-mm-dd. Full-width
-// digits and signs, as a Chinese input method types them, read as their ASCII forms.
+// Reads the short date form (four-digit year, or two digits read as 1950-2049), or a four-digit year
+// first as yyyy-m-d, yyyy.m.d or yyyy年m月d日 (month and day in one or two digits). Full-width digits and
+// signs, as a Chinese input method types them, read as their ASCII forms.
 std::optional<QDate> readDate(QStringView text);
 
 // The calendar's days, 1753-01-01 to 9999-12-31: a date outside them can be neither picked nor found.

@@ -3,6 +3,7 @@
 #include "entry/EntryTexts.h"
 
 #include <QApplication>
+#include <QtTest>
 
 using namespace entry::texts;
 
@@ -80,13 +81,62 @@ TEST_F(EntryCheckTest, TenStepsInOrderFirstFailureWinsWithItsMessageAndFocus)
     type("jj", QStringLiteral("abc"));
     expectRefused("Command1", needQuantity, "sl");
 
-    // A date before the calendar's first year ("0026" typed for 2026) fails as an empty one does.
+    // A text that is no date, or a date outside the calendar's years ("0026" typed for 2026), is told the
+    // form to use, today as its example.
     type("sl", QStringLiteral("2"));
     type("jj", QStringLiteral("1"));
-    type("xsdate", QStringLiteral("0026/12/9"));
-    expectRefused("Command1", needSaleDate, "xsdate");
-    type("xsdate", QStringLiteral("1752/12/31"));
-    expectRefused("Command3", needSaleDate, "xsdate");
+    for (const char* typed : {"0026/12/9", "1752/12/31", "2026/13/1", "12/4", " "}) {
+        type("xsdate", QString::fromLatin1(typed));
+        expectRefused("Command1", saleDateForm(today()), "xsdate");
+    }
+    type("xsdate", QStringLiteral("明天"));
+    expectRefused("Command3", QStringLiteral("请按 %1 的格式输入销售日期！！").arg(today()), "xsdate");
+}
+
+TEST_F(EntryCheckTest, TheDateOfSaleReadsAsTheSellerWritesIt)
+{
+    open();
+    ui::msgbox_seam::arm();
+    const QString typed[] = {QStringLiteral("2026年12月4日"), QStringLiteral("2026.12.4"),
+                             QStringLiteral("2026-12-4"), QStringLiteral("２０２６／１２／４")};
+    for (const QString& date : typed) {
+        typeOrder(QStringLiteral("茶杯"), date);
+        click("Command3");
+    }
+    EXPECT_EQ(messages(), QStringList(std::size(typed), saved));
+    for (qint64 id = 1; id <= qint64(std::size(typed)); ++id) {
+        EXPECT_EQ(host().store.load(id)->saleDate, QDate(2026, 12, 4)) << id;
+    }
+}
+
+TEST_F(EntryCheckTest, F4OrAltDownInTheDateBoxOpensTheCalendarAndSpaceTypes)
+{
+    open();
+    auto* calendar = find<QWidget>("MonthView1");
+    const struct
+    {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        bool opens;
+    } keys[] = {{Qt::Key_F4, Qt::NoModifier, true},
+                {Qt::Key_Down, Qt::AltModifier, true},
+                {Qt::Key_Space, Qt::NoModifier, false},
+                {Qt::Key_Down, Qt::NoModifier, false}};
+    for (const auto& k : keys) {
+        calendar->setVisible(false);
+        type("xsdate", QStringLiteral("2026/12/"));
+        find("xsdate")->setFocus();
+        QTest::keyClick(find("xsdate"), k.key, k.modifiers);
+        EXPECT_EQ(calendar->isVisible(), k.opens) << k.key;
+        EXPECT_EQ(calendar->isAncestorOf(form->focusWidget()), k.opens) << k.key;
+        EXPECT_EQ(text("xsdate"),
+                  k.key == Qt::Key_Space ? QStringLiteral("2026/12/ ") : QStringLiteral("2026/12/"));
+    }
+    // From the keyboard, Enter picks the day and typing goes on in the date box.
+    QTest::keyClick(find("xsdate"), Qt::Key_F4);
+    QTest::keyClick(form->focusWidget(), Qt::Key_Return);
+    EXPECT_FALSE(calendar->isVisible());
+    EXPECT_EQ(form->focusWidget(), find("xsdate"));
 }
 
 TEST_F(EntryCheckTest, NumberBoxesStoreTheNumberTheLocaleReads)

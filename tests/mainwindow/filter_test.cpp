@@ -134,7 +134,7 @@ TEST_F(FilterTest, RangesListByDayInclusivelyInEveryDateForm)
     testsupport::pinLocale();
 }
 
-TEST_F(FilterTest, AKeywordInEachFieldNarrowsListAndTotalsAndMatchesLiterally)
+TEST_F(FilterTest, AKeywordInEachFieldOrAllNarrowsListAndTotalsAndMatchesLiterally)
 {
     const QString today = QDate::currentDate().toString(Qt::ISODate);
     const QString first = QStringLiteral("O'Brien 5%_[x] 杯");
@@ -166,7 +166,13 @@ TEST_F(FilterTest, AKeywordInEachFieldNarrowsListAndTotalsAndMatchesLiterally)
         {QStringLiteral("快递单号"), QStringLiteral("K_1"), {first}},
         {QStringLiteral("备注"), QStringLiteral("[x]易碎"), {first}},
         {QStringLiteral("备注"), QStringLiteral("易碎"), {second, first}},
-        {QStringLiteral("请选择类别"), QStringLiteral("O'Brien"), all}, // no field: the keyword is ignored
+        // No field chosen: the keyword is searched in the goods name, the buyer, the waybill and the remark.
+        {QStringLiteral("请选择类别"), QStringLiteral("O'Brien"), {second, first}},
+        {QStringLiteral("请选择类别"), QStringLiteral("丙"), {third}},
+        {QStringLiteral("请选择类别"), QStringLiteral("Ｋ＿１"), {first}}, // full-width forms as ASCII
+        {QStringLiteral("请选择类别"), QStringLiteral("[x]"), {first}},
+        {QStringLiteral("请选择类别"), QStringLiteral("碎"), {second, first}},
+        {QStringLiteral("请选择类别"), QStringLiteral("请输入关键字"), all},
         {QStringLiteral("商品名称"), QStringLiteral("请输入关键字"), all},
         {QStringLiteral("商品名称"), QString(), all},
         {QStringLiteral("商品名称"), QStringLiteral("o'brien"), {second, first}}, // letters in either case

@@ -50,7 +50,7 @@ TEST_F(OrderStoreTest, ListingsCoverWhatTheFilterSaysNewestFirst)
               QStringLiteral("亏本 % 急")),
         order(QStringLiteral("保温杯 大号"), QStringLiteral("王五"), QStringLiteral("sf3"), {2026, 12, 9},
               QString()), // an empty remark is a remark
-        order(longGoods, QStringLiteral("张三"), QStringLiteral("ZTO4"), {2026, 12, 10},
+        order(longGoods, QStringLiteral("张三"), QStringLiteral("ＳＦ１２３"), {2026, 12, 10},
               QStringLiteral("a") + nul + QStringLiteral("b")),
     });
     const auto find = [](SearchField field, const QString& keyword, QDate first = {}, QDate last = {}) {
@@ -70,7 +70,11 @@ TEST_F(OrderStoreTest, ListingsCoverWhatTheFilterSaysNewestFirst)
         {find(SearchField::Goods, QStringLiteral("保温"), {2026, 11, 1}, {2026, 12, 31}), {3, 1}},
         {find(SearchField::Goods, QStringLiteral("保温"), {2026, 12, 1}, {2026, 12, 31}), {3}},
         {find(SearchField::Buyer, QStringLiteral("张三")), {4, 1}},
-        {find(SearchField::Waybill, QStringLiteral("sf")), {3, 1}},
+        // Full-width ASCII forms are their ASCII characters, either way round.
+        {find(SearchField::Waybill, QStringLiteral("sf")), {4, 3, 1}},
+        {find(SearchField::Waybill, QStringLiteral("SF123")), {4}},
+        {find(SearchField::Waybill, QStringLiteral("ｓｆ")), {4, 3, 1}},
+        {find(SearchField::Goods, QStringLiteral("０＿")), {}},
         {find(SearchField::Remark, QStringLiteral("亏")), {2}},
         // The keyword's characters are the characters searched for, ASCII letters in either case.
         {find(SearchField::Goods, QStringLiteral("%")), {1}},
@@ -82,6 +86,15 @@ TEST_F(OrderStoreTest, ListingsCoverWhatTheFilterSaysNewestFirst)
         {find(SearchField::Goods, QStringLiteral("'")), {1}},
         {find(SearchField::Goods, QStringLiteral("x' or '1'='1")), {}},
         {find(SearchField::Remark, nul), {4}},
+        // Any: the goods name, the buyer, the waybill or the remark (a NULL one holds nothing).
+        {find(SearchField::Any, QStringLiteral("保温")), {3, 1}},
+        {find(SearchField::Any, QStringLiteral("张三"), {2026, 12, 1}, {2026, 12, 31}), {4}},
+        {find(SearchField::Any, QStringLiteral("SF1")), {4, 1}},
+        {find(SearchField::Any, QStringLiteral("亏")), {2}},
+        {find(SearchField::Any, QStringLiteral("%")), {2, 1}},
+        {find(SearchField::Any, QStringLiteral("A")), {4, 2, 1}},
+        {find(SearchField::Any, QStringLiteral("_")), {1}},
+        {find(SearchField::Any, QStringLiteral("杯a%")), {}},
         {find(SearchField::Goods, nul), {}},
         {find(SearchField::Goods, QString(15000, QChar(u'货')) + QStringLiteral("尾")), {4}}, // 45,003 bytes
         // An absent remark is shown as a blank, but holds nothing a keyword could find.
@@ -102,6 +115,7 @@ TEST_F(OrderStoreTest, ListingsCoverWhatTheFilterSaysNewestFirst)
     EXPECT_EQ(orders.load(4)->goods, longGoods);
     EXPECT_EQ(orders.load(1)->remark, std::nullopt);
     EXPECT_EQ(orders.load(3)->remark, QString());
+    EXPECT_EQ(orders.load(4)->waybill, QStringLiteral("ＳＦ１２３")) << "stored as typed";
 }
 
 TEST_F(OrderStoreTest, OrdersComeBackAsTheyWereWritten)

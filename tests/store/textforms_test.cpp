@@ -51,8 +51,9 @@ TEST_F(TextFormsTest, ReadDateAcceptsTheShownFormAndIsoOnly)
     EXPECT_EQ(store::textforms::readDate(u"49/12/31"), QDate(2049, 12, 31));
     EXPECT_EQ(store::textforms::readDate(u" 2026/12/9 "), QDate(2026, 12, 9));
     for (const char16_t* bad :
-         {u"", u"abc", u"2026/2/30", u"2026/13/1", u"2026/12/9x", u"12/9/2026", u"2026.12.9", u"202/12/9",
-          u"20261/12/9", u"2026/12/", u"2026-02-29", u"2026/12/123"}) {
+         {u"", u"abc", u"2026/2/30", u"2026/13/1", u"2026/12/9x", u"12/9/2026", u"26.12.9", u"202/12/9",
+          u"20261/12/9", u"2026/12/", u"2026-02-29", u"2026/12/123", u"2026.12-4", u"2026.12.4.",
+          u"2026年12月4", u"2026年12月32日"}) {
         EXPECT_FALSE(store::textforms::readDate(bad).has_value()) << QString::fromUtf16(bad).toStdString();
     }
     EXPECT_EQ(store::textforms::readDate(u"2024/2/29"), QDate(2024, 2, 29));
@@ -68,6 +69,14 @@ TEST_F(TextFormsTest, ReadDateAcceptsTheShownFormAndIsoOnly)
     EXPECT_EQ(store::textforms::readDate(u"09.12.2026"), QDate(2026, 12, 9));
     EXPECT_EQ(store::textforms::readDate(u"9.12.2026"), QDate(2026, 12, 9));
     EXPECT_FALSE(store::textforms::readDate(u"12/9/2026").has_value());
+
+    // A four-digit year first reads in every locale, as the seller writes it.
+    for (const char* name : {"zh_CN", "en_US", "de_DE"}) {
+        use(name);
+        for (const char16_t* text : {u"2026年12月4日", u"2026.12.4", u"2026-12-4", u"２０２６年１２月４日"}) {
+            EXPECT_EQ(store::textforms::readDate(text), QDate(2026, 12, 4)) << name;
+        }
+    }
 
     // Every day shown reads back as itself.
     for (const char* name : {"zh_CN", "en_US", "de_DE", "ja_JP", "ko_KR", "sv_SE"}) {

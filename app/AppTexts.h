@@ -13,4 +13,13 @@ inline QString storeInUse(const QString& dataFile)
         .arg(dataFile);
 }
 
+// The lock file beside data.mdb was written by the Tallywick of another computer.
+inline QString lockOfAnotherComputer(const QString& computer, const QString& lockFile)
+{
+    return QStringLiteral("数据文件正被另一台电脑“%1”上的 Tallywick 使用，锁文件是：\r\n%2\r\n\r\n"
+                          "两台电脑同时记账会弄乱定单。那台电脑上的 Tallywick 已经关闭了吗？\r\n\r\n"
+                          "选“是”在这台电脑上打开；选“否”不启动。")
+        .arg(computer, lockFile);
+}
+
 } // namespace app::texts

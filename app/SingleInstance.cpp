@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QSysInfo>
 #include <QThread>
 #include <QWidget>
 
@@ -19,6 +20,8 @@ constexpr int connectWaitMs = 500;
 // A first instance that holds the lock may still be starting up: it listens right after taking it.
 constexpr int busyPatienceMs = 5000;
 constexpr int retryPauseMs = 100;
+// Another start writes its lock file at once; one that stays unreadable this long never will be.
+constexpr int lockWriteMs = 1000;
 
 QString canonicalFolder(const QString& folder)
 {
@@ -28,10 +31,11 @@ QString canonicalFolder(const QString& folder)
 
 } // namespace
 
-SingleInstance::SingleInstance(const QString& folder, QObject* parent)
+SingleInstance::SingleInstance(const QString& folder, TakeOverQuestion mayTakeOver, QObject* parent)
     : QObject(parent)
     , m_name(serverName(folder))
     , m_lock(lockFileName(folder))
+    , m_mayTakeOver(std::move(mayTakeOver))
 {
     // The lock lasts as long as the program: only a dead owner makes it stale, never its age.
     m_lock.setStaleLockTime(0);
@@ -63,6 +67,26 @@ SingleInstance::Claim SingleInstance::claim()
         return Claim::Handed;
     }
     if (m_lock.error() == QLockFile::LockFailedError) {
+        qint64 pid = 0;
+        QString host;
+        QString appName;
+        if (!m_lock.getLockInfo(&pid, &host, &appName)) {
+            if (lockUnreadable()) {
+                return takeOver();
+            }
+            return claim(); // written, or removed, meanwhile
+        }
+        if (!host.isEmpty() && host != QSysInfo::machineHostName()) {
+            // A folder copied or moved from another computer, or this one renamed: the program there may
+            // still be at work on a shared folder, and only the seller knows.
+            if (askRunning(0)) {
+                return Claim::Handed;
+            }
+            if (!m_mayTakeOver || !m_mayTakeOver(host, QDir::toNativeSeparators(m_lock.fileName()))) {
+                return Claim::Declined;
+            }
+            return takeOver();
+        }
         return askRunning(busyPatienceMs) ? Claim::Handed : Claim::Busy;
     }
     // No lock file can be written here (a read-only folder, where nothing can be saved either): the
@@ -72,6 +96,37 @@ SingleInstance::Claim SingleInstance::claim()
     }
     listen();
     return Claim::Run;
+}
+
+bool SingleInstance::lockUnreadable() const
+{
+    const QDeadlineTimer deadline(lockWriteMs);
+    qint64 pid = 0;
+    QString host;
+    QString appName;
+    while (!m_lock.getLockInfo(&pid, &host, &appName)) {
+        if (!QFileInfo::exists(m_lock.fileName())) {
+            return false;
+        }
+        if (deadline.hasExpired()) {
+            return true;
+        }
+        QThread::msleep(retryPauseMs);
+    }
+    return false;
+}
+
+SingleInstance::Claim SingleInstance::takeOver()
+{
+    m_lock.removeStaleLockFile();
+    if (!m_lock.tryLock(0)) {
+        return Claim::Busy; // another start took it first
+    }
+    if (listen()) {
+        return Claim::Run;
+    }
+    m_lock.unlock();
+    return Claim::Handed;
 }
 
 bool SingleInstance::askRunning(int patienceMs) const

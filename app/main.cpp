@@ -69,11 +69,15 @@ int main(int argc, char** argv)
 
     // One window per order store: a second start in this folder brings the first one forward.
     const QString folder = store::appFolder();
-    app::SingleInstance instance(folder);
+    app::SingleInstance instance(folder, [](const QString& computer, const QString& lockFile) {
+        return ui::MsgBox(app::texts::lockOfAnotherComputer(computer, lockFile), ui::MB_YESNO_QUESTION,
+                          ui::texts::noticeTitle) == ui::IDYES;
+    });
     switch (instance.claim()) {
     case app::SingleInstance::Claim::Run:
         break;
     case app::SingleInstance::Claim::Handed:
+    case app::SingleInstance::Claim::Declined:
         return 0;
     case app::SingleInstance::Claim::Busy:
         ui::MsgBox(app::texts::storeInUse(store::dataFileIn(folder)), ui::MB_OK_EXCLAMATION,

@@ -11,6 +11,7 @@
 #include <QCursor>
 #include <QDate>
 #include <QGuiApplication>
+#include <QHash>
 #include <QScopeGuard>
 #include <QString>
 
@@ -18,17 +19,17 @@ namespace entry {
 
 namespace {
 
-struct Tried
+// What became of one store's backup, by day.
+struct StoreDays
 {
-    QString dataFile;
-    QDate day;
-    bool warned = false; // once per run, whatever the store or the day
+    QDate settled; // the day's copy was made, was there, or failed: not tried again that day
+    QDate warned;  // a failure is told once a day
 };
 
-Tried& tried()
+QHash<QString, StoreDays>& storeDays()
 {
-    static Tried t;
-    return t;
+    static QHash<QString, StoreDays> days;
+    return days;
 }
 
 bool storeIsWritable(const store::OrderStore& store)
@@ -49,22 +50,26 @@ void backupIfDue(QWidget* parent, const store::OrderStore& store)
     ui::guarded<store::StoreError>([&] {
         const QString& dataFile = store.dataFile();
         const QDate today = store::backup_clock::today();
-        Tried& t = tried();
-        if (dataFile.isEmpty() || (t.dataFile == dataFile && t.day == today)) {
+        if (dataFile.isEmpty() || storeDays().value(dataFile).settled == today) {
             return;
         }
-        t.dataFile = dataFile;
-        t.day = today; // a failed copy is tried again the next day, not at every save
+        StoreDays& days = storeDays()[dataFile];
         // A store of a million orders takes a second or two once a day: show that the program works.
         const store::BackupOutcome outcome = [&] {
             QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
             const auto restore = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
             return store::makeDailyBackup(dataFile, today);
         }();
-        if (outcome.kind != store::BackupOutcome::Kind::Failed || t.warned || !storeIsWritable(store)) {
+        // A store that never held an order has nothing to keep yet: the day's first save makes the copy.
+        // A failed copy is tried again the next day, not at every save.
+        if (outcome.kind != store::BackupOutcome::Kind::NothingToSave) {
+            days.settled = today;
+        }
+        if (outcome.kind != store::BackupOutcome::Kind::Failed || days.warned == today ||
+            !storeIsWritable(store)) {
             return;
         }
-        t.warned = true;
+        days.warned = today;
         const QString warning = outcome.damaged ? store::texts::damagedStoreWarning(outcome.reason)
                                                 : store::texts::backupWarning(outcome.reason);
         ui::MsgBox(warning, ui::MB_OK_EXCLAMATION, ui::texts::noticeTitle, parent);
@@ -75,7 +80,7 @@ namespace backup_seam {
 
 void reset()
 {
-    tried() = Tried();
+    storeDays().clear();
 }
 
 } // namespace backup_seam

@@ -85,16 +85,38 @@ QDate dayOfCopy(const QString& name)
     return match.hasMatch() ? QDate::fromString(match.captured(1), Qt::ISODate) : QDate();
 }
 
+// A file of the seller's own may bear a copy's name: only a plain file (no link) is ours.
+bool isPlainFile(const QFileInfo& file)
+{
+    return file.isFile() && !file.isSymLink();
+}
+
+// A plain file that opens as an order store, as every copy does.
+bool isOrderCopy(const QFileInfo& file)
+{
+    if (!isPlainFile(file)) {
+        return false;
+    }
+    try {
+        Database db(file.filePath(), Database::Mode::ReadOnly);
+        return db.prepare("SELECT 1 FROM sqlite_master WHERE type='table' AND name='ddlist'").step();
+    } catch (const StoreError&) {
+        return false;
+    }
+}
+
 void thin(const QDir& folder, QDate today)
 {
     std::vector<QDate> present;
     for (const QString& name : folder.entryList(QDir::Files)) {
-        if (const QDate day = dayOfCopy(name); day.isValid() && name == backupFileName(day)) {
+        const QFileInfo file(folder.filePath(name));
+        if (const QDate day = dayOfCopy(name);
+            day.isValid() && name == backupFileName(day) && isOrderCopy(file)) {
             present.push_back(day);
         }
         // What a copy cut off by a crash left behind: ours, and never a whole copy.
         for (const QString& leftover : {partSuffix, partSuffix + QStringLiteral("-journal")}) {
-            if (name.endsWith(leftover)) {
+            if (name.endsWith(leftover) && isPlainFile(file)) {
                 const QString copy = name.chopped(leftover.size());
                 const QDate day = dayOfCopy(copy);
                 // Today's may be another copy at work.

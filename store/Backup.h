@@ -29,7 +29,9 @@ QString backupFileName(QDate day);
 
 // Makes today's copy of the data file unless there is one: SQLite's online backup (a consistent copy
 // even while another connection writes), written under a temporary name, checked (integrity and order
-// count), then put in place; only then are older copies thinned by the keep rule. Never throws.
+// count), then put in place; only then are older copies thinned by the keep rule. Only copies it made are
+// thinned: plain files (no links) that open as order stores; a file of the seller's own that bears a
+// copy's name stays. Never throws.
 BackupOutcome makeDailyBackup(const QString& dataFile, QDate today);
 
 // Makes a checked copy of the data file in the backup folder, named for the moment before an import

@@ -119,8 +119,7 @@ inline QString backupWarning(const QString& reason)
 {
     return QStringLiteral("今天的自动备份没有完成：%1。\n\n"
                           "定单照常保存，不受影响。"
-                          "请腾出磁盘空间，或者检查数据文件旁边的 backups 文件夹能否写入；"
-                          "下次启动时会再备份。")
+                          "请按上面说的原因处理；明天第一次保存定单或者下次启动时会再备份。")
         .arg(reason);
 }
 

@@ -122,6 +122,15 @@ int MsgBox(const QString& text, int flags, const QString& title, QWidget* parent
             box.setEscapeButton(made.at(i));
         }
     }
+    if (parent == nullptr) {
+        // A box of its own, such as one at start-up before any window: in front of every other window, and
+        // the one that takes the keys.
+        box.setWindowFlag(Qt::WindowStaysOnTopHint);
+        box.setWindowModality(Qt::ApplicationModal);
+        box.show();
+        box.raise();
+        box.activateWindow();
+    }
     box.exec();
     for (qsizetype i = 0; i < buttons.size(); ++i) {
         if (box.clickedButton() == made.at(i)) {

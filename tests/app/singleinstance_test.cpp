@@ -1,8 +1,12 @@
 // One running program per order store: a second start in the same folder brings the first forward and
-// ends; a crashed instance's lock and socket are taken over; other folders run side by side.
+// ends; a crashed instance's lock and socket are taken over, and so is an empty or unreadable one; another
+// computer's lock only when the seller says so; other folders run side by side.
+#include "app/AppTexts.h"
 #include "app/SingleInstance.h"
 #include "store/EmptyStore.h"
 #include "support/Fixtures.h"
+#include "ui/MessageBox.h"
+#include "ui/UiTexts.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,6 +15,7 @@
 #include <QLockFile>
 #include <QProcess>
 #include <QSignalSpy>
+#include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWidget>
@@ -72,13 +77,65 @@ TEST_F(SingleInstanceTest, ASecondClaimHandsOverAndTheFirstIsAskedForward)
     EXPECT_EQ(third.claim(), SingleInstance::Claim::Run);
 }
 
-TEST_F(SingleInstanceTest, ALockWhoseHolderDoesNotAnswerIsBusy)
+// What a start finds in the lock file beside data.mdb. An empty or unreadable one (a power cut) is taken
+// over; another computer's only when the seller says the program there is closed; a live one is not.
+TEST_F(SingleInstanceTest, ALockIsTakenOverOnlyWhenNothingHoldsIt)
 {
-    // Held by a live process that listens nowhere (a hung or foreign program): no second window.
-    QLockFile held(SingleInstance::lockFileName(store->folder()));
-    ASSERT_TRUE(held.tryLock(0));
-    SingleInstance late(store->folder());
-    EXPECT_EQ(late.claim(), SingleInstance::Claim::Busy);
+    const char* otherComputer = "4242\nTallywick\nshop-laptop-old\nabcd\n";
+    const char* answering = "the first instance of this computer";
+    const char* silent = "a live process that listens nowhere (a hung or foreign program)";
+    const struct
+    {
+        const char* left;
+        int answer;
+        SingleInstance::Claim claim;
+    } cases[] = {
+        {"", 0, SingleInstance::Claim::Run},
+        {"\x01\xfe not a lock \xff", 0, SingleInstance::Claim::Run},
+        {otherComputer, ui::IDNO, SingleInstance::Claim::Declined},
+        {otherComputer, ui::IDYES, SingleInstance::Claim::Run},
+        {answering, 0, SingleInstance::Claim::Handed},
+        {silent, 0, SingleInstance::Claim::Busy},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.left) + " " + std::to_string(c.answer));
+        ui::msgbox_seam::reset();
+        ui::msgbox_seam::arm();
+        ui::msgbox_seam::setNextAnswer(c.answer);
+        QTemporaryDir folder;
+        const QString lock = SingleInstance::lockFileName(folder.path());
+        SingleInstance first(folder.path());
+        QLockFile held(lock);
+        if (c.left == answering) {
+            ASSERT_EQ(first.claim(), SingleInstance::Claim::Run);
+        } else if (c.left == silent) {
+            ASSERT_TRUE(held.tryLock(0));
+        } else {
+            QFile file(lock);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write(c.left);
+        }
+
+        // As the program asks.
+        SingleInstance starting(folder.path(), [](const QString& computer, const QString& lockFile) {
+            return ui::MsgBox(app::texts::lockOfAnotherComputer(computer, lockFile), ui::MB_YESNO_QUESTION,
+                              ui::texts::noticeTitle) == ui::IDYES;
+        });
+        EXPECT_EQ(starting.claim(), c.claim);
+        ASSERT_EQ(ui::msgbox_seam::shown().size(), c.answer ? 1 : 0);
+        if (c.answer) {
+            EXPECT_EQ(ui::msgbox_seam::shown()[0].flags, ui::MB_YESNO_QUESTION);
+            EXPECT_TRUE(ui::msgbox_seam::shown()[0].text.contains(QStringLiteral("shop-laptop-old")));
+            EXPECT_TRUE(ui::msgbox_seam::shown()[0].text.contains(QDir::toNativeSeparators(lock)));
+        }
+        qint64 pid = 0;
+        QString host;
+        QString appName;
+        QLockFile(lock).getLockInfo(&pid, &host, &appName);
+        const bool ours = c.answer != ui::IDNO; // taken over, or held by this very test process
+        EXPECT_EQ(host, ours ? QSysInfo::machineHostName() : QStringLiteral("shop-laptop-old"));
+        EXPECT_EQ(pid, ours ? QCoreApplication::applicationPid() : 4242);
+    }
 }
 
 TEST_F(SingleInstanceTest, BringToFrontRestoresAMinimizedWindow)

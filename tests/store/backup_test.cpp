@@ -61,16 +61,18 @@ TEST_F(BackupTest, AStoreThatNeverHeldAnOrderIsNotCopiedButAnEmptiedOneIs)
 TEST_F(BackupTest, OneCopyADayThinnedToSevenDailyAndEightWeeklyOverAYear)
 {
     addOrder();
-    // Things of the seller's own in the folder are never touched.
+    // Things of the seller's own in the folder are never touched, even a file or a link named like a copy.
     ASSERT_TRUE(QDir().mkpath(folder().filePath(QStringLiteral("old"))));
-    const QStringList foreign = {QStringLiteral("notes.txt"), QStringLiteral("data-2026-02-30.mdb"),
-                                 QStringLiteral("data-2026-01-01.mdb.bak"),
-                                 QStringLiteral("Data-2026-01-02.mdb")};
-    for (const QString& name : foreign + QStringList{QStringLiteral("data-2025-12-31.mdb.part")}) {
+    // The last two: a file that is no order store, and a link to one.
+    const QStringList foreign = QStringLiteral("notes.txt data-2026-02-30.mdb data-2026-01-01.mdb.bak "
+                                               "Data-2026-01-02.mdb data-2025-12-20.mdb data-2025-12-21.mdb")
+                                    .split(QLatin1Char(' '));
+    for (const QString& name : foreign.mid(0, 5) + QStringList{QStringLiteral("data-2025-12-31.mdb.part")}) {
         QFile f(folder().filePath(name));
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write("mine");
     }
+    ASSERT_TRUE(QFile::link(store->dataFile(), folder().filePath(foreign.last())));
 
     std::set<QDate> made;
     const QDate first(2026, 1, 1);
@@ -116,6 +118,7 @@ TEST_F(BackupTest, OneCopyADayThinnedToSevenDailyAndEightWeeklyOverAYear)
     for (const QString& name : foreign) {
         EXPECT_TRUE(QFile::exists(folder().filePath(name))) << name.toStdString();
     }
+    EXPECT_TRUE(QFileInfo(folder().filePath(foreign.last())).isSymLink());
     EXPECT_TRUE(QFileInfo(folder().filePath(QStringLiteral("old"))).isDir());
     EXPECT_FALSE(QFile::exists(folder().filePath(QStringLiteral("data-2025-12-31.mdb.part"))))
         << "a copy cut off by a crash was left";

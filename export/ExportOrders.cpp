@@ -5,6 +5,7 @@
 #include "export/ExportTexts.h"
 #include "export/SheetError.h"
 #include "export/Workbook.h"
+#include "store/Order.h"
 #include "ui/Guarded.h"
 #include "ui/MessageBox.h"
 
@@ -15,19 +16,59 @@ namespace xl {
 
 namespace {
 
-// Row i - 1 goes to sheet row i, column j to sheet column j + 1. Empty cells are left untouched; every
-// written cell is left aligned.
+// The stored number of a number column.
+double storedNumber(const store::Order& order, store::OrderColumn column)
+{
+    switch (column) {
+    case store::OrderColumn::Quantity:
+        return order.quantity.stored();
+    case store::OrderColumn::PurchasePrice:
+        return order.purchasePrice.stored();
+    default:
+        return order.sellingPrice.stored();
+    }
+}
+
+// One cell of an order: numbers and the date typed, shown as the grid shows them; every other column as
+// its text, which stays text (leading zeros, long waybills). An empty cell is left untouched.
+void writeCell(Worksheet& sheet, int row, int col, const store::Order& order, store::OrderColumn column)
+{
+    const QString shown = store::shownText(order, column);
+    if (shown.isEmpty()) {
+        return;
+    }
+    switch (store::describe(column).kind) {
+    case store::ColumnKind::Number:
+        sheet.writeNumber(row, col, storedNumber(order, column), shown);
+        break;
+    case store::ColumnKind::Date:
+        sheet.writeDate(row, col, order.saleDate, shown);
+        break;
+    default:
+        sheet.writeLeft(row, col, shown);
+    }
+}
+
+// The titles go to sheet row 1, row i to sheet row i + 1, column j to sheet column j + 1. Every written cell
+// is left aligned.
 void copyRows(ExportRows& rows, Worksheet& sheet, ExportProgress& progress)
 {
-    for (int i = 1; i <= rows.rowCount(); ++i) {
-        for (int j = 0; j < rows.columnCount(); ++j) {
-            const QString s = rows.text(i - 1, j);
-            if (!s.isEmpty()) {
-                sheet.writeLeft(i, j + 1, s);
+    for (int j = 0; j < rows.columnCount(); ++j) {
+        const QString title = rows.text(0, j);
+        if (!title.isEmpty()) {
+            sheet.writeTitle(j + 1, title);
+        }
+    }
+    progress.advance(1);
+    for (int i = 1; i < rows.rowCount(); ++i) {
+        if (const store::Order* order = rows.order(i)) {
+            for (int j = 0; j < rows.columnCount(); ++j) {
+                writeCell(sheet, i + 1, j + 1, *order, rows.column(j));
             }
         }
-        progress.advance(i);
+        progress.advance(i + 1);
     }
+    sheet.filterTitles();
 }
 
 // Closes with "save changes": the user says where. A cancel ends the export quietly. Choosing CSV there

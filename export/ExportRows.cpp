@@ -19,8 +19,13 @@ QString ExportRows::text(int row, int col)
     if (row == 0) {
         return m_columns[std::size_t(col)].title;
     }
-    const store::Order* order = m_orders->order(std::size_t(row) - 1);
-    return order ? store::shownText(*order, m_columns[std::size_t(col)].column) : QString();
+    const store::Order* listed = order(row);
+    return listed ? store::shownText(*listed, column(col)) : QString();
+}
+
+const store::Order* ExportRows::order(int row)
+{
+    return m_orders->order(std::size_t(row) - 1);
 }
 
 } // namespace xl

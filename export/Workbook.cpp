@@ -6,6 +6,7 @@
 #include "export/SaveQuestion.h"
 #include "export/SheetError.h"
 #include "export/WorkbookCheck.h"
+#include "store/TextForms.h"
 #include "ui/MessageBox.h"
 #include "ui/UiTexts.h"
 
@@ -17,6 +18,62 @@
 #include <xlsxwriter.h>
 
 namespace xl {
+
+QByteArray excelDateFormat(const QString& pattern)
+{
+    QString out;
+    QString literal;
+    // Text between the fields goes in quotes, but for the signs a number format shows as they stand; a
+    // double quote goes in escaped.
+    auto flushLiteral = [&] {
+        static const QString plain = QStringLiteral("/-: ");
+        bool quoted = false;
+        for (const QChar c : literal) {
+            const bool needsQuote = !plain.contains(c) && c != QLatin1Char('"');
+            if (needsQuote != quoted) {
+                out += QLatin1Char('"');
+                quoted = needsQuote;
+            }
+            if (c == QLatin1Char('"')) {
+                out += QLatin1Char('\\');
+            }
+            out += c;
+        }
+        if (quoted) {
+            out += QLatin1Char('"');
+        }
+        literal.clear();
+    };
+    bool inQuote = false;
+    for (qsizetype i = 0; i < pattern.size();) {
+        const QChar c = pattern.at(i);
+        if (c == QLatin1Char('\'')) {
+            if (i + 1 < pattern.size() && pattern.at(i + 1) == QLatin1Char('\'')) {
+                literal += c; // '' is one apostrophe, in quotes or not
+                i += 2;
+                continue;
+            }
+            inQuote = !inQuote;
+            ++i;
+            continue;
+        }
+        if (inQuote || (c != QLatin1Char('d') && c != QLatin1Char('M') && c != QLatin1Char('y'))) {
+            literal += c;
+            ++i;
+            continue;
+        }
+        qsizetype run = 0;
+        while (i + run < pattern.size() && pattern.at(i + run) == c) {
+            ++run;
+        }
+        flushLiteral();
+        // The same fields, but the month is "m" in a number format; a name (MMM, ddd) stays a name.
+        out += QString(run, c == QLatin1Char('M') ? QLatin1Char('m') : c);
+        i += run;
+    }
+    flushLiteral();
+    return out.toUtf8();
+}
 
 Workbook::Workbook(QWidget* owner)
     : m_work(QDir::temp().filePath(QStringLiteral("tallywick-XXXXXX")))
@@ -38,14 +95,19 @@ Workbook::Workbook(QWidget* owner)
         throw SheetError(texts::cannotCreateWorkbook);
     }
     lxw_worksheet* sheet = workbook_add_worksheet(m_book, nullptr);
-    lxw_format* left = workbook_add_format(m_book);
-    if (sheet == nullptr || left == nullptr) {
+    const CellFormats formats = {workbook_add_format(m_book), workbook_add_format(m_book),
+                                 workbook_add_format(m_book)};
+    if (sheet == nullptr || !formats.text || !formats.title || !formats.date) {
         discard();
         throw SheetError(texts::outOfMemory);
     }
-    format_set_align(left, LXW_ALIGN_LEFT);
+    for (lxw_format* format : {formats.text, formats.title, formats.date}) {
+        format_set_align(format, LXW_ALIGN_LEFT);
+    }
+    format_set_bold(formats.title);
+    format_set_num_format(formats.date, excelDateFormat(store::textforms::shortDateFormat()).constData());
     takeOverRows(sheet);
-    m_sheet.emplace(sheet, left);
+    m_sheet.emplace(sheet, formats);
 }
 
 Workbook::~Workbook()

@@ -16,6 +16,9 @@ struct lxw_workbook;
 
 namespace xl {
 
+// A Qt date pattern ("yyyy/M/d") as a spreadsheet's number format ("yyyy/m/d").
+QByteArray excelDateFormat(const QString& pattern);
+
 // A new workbook with one sheet. Its cells go into a working file in a temporary folder; closing with
 // "save changes" asks where to save it (a new workbook has no name yet) and puts the finished file there
 // in one piece.

@@ -6,6 +6,7 @@
 #include "export/TextWidth.h"
 
 #include <algorithm>
+#include <cmath>
 #include <xlsxwriter.h>
 
 namespace xl {
@@ -36,16 +37,36 @@ QByteArray cellText(const QString& text)
 
 } // namespace
 
-Worksheet::Worksheet(lxw_worksheet* sheet, lxw_format* left)
+Worksheet::Worksheet(lxw_worksheet* sheet, CellFormats formats)
     : m_sheet(sheet)
-    , m_left(left)
+    , m_formats(formats)
 {}
 
-void Worksheet::writeLeft(int row, int column, const QString& text)
+lxw_worksheet* Worksheet::openSheet() const
 {
     if (m_sheet == nullptr) {
         throw SheetError(texts::workbookClosed);
     }
+    return m_sheet;
+}
+
+void Worksheet::writeLeft(int row, int column, const QString& text)
+{
+    writeText(row, column, text, m_formats.text);
+}
+
+void Worksheet::writeTitle(int column, const QString& title)
+{
+    writeText(1, column, title, m_formats.title);
+    if (m_titles == 0) {
+        worksheet_freeze_panes(m_sheet, 1, 0);
+    }
+    m_titles = std::max(m_titles, column);
+}
+
+void Worksheet::writeText(int row, int column, const QString& text, lxw_format* format)
+{
+    lxw_worksheet* sheet = openSheet();
     // A longer text would make the whole workbook fail: its beginning goes in, and the cell is named once
     // the workbook is saved. A character is never split in two.
     qsizetype kept = text.size();
@@ -53,14 +74,43 @@ void Worksheet::writeLeft(int row, int column, const QString& text)
         kept = text.at(maxCellText - 1).isHighSurrogate() ? maxCellText - 1 : maxCellText;
     }
     // The library refuses a row before the last one written and a cell outside the sheet.
-    check(worksheet_write_string(m_sheet, static_cast<lxw_row_t>(row - 1), static_cast<lxw_col_t>(column - 1),
-                                 cellText(text.left(kept)).constData(), m_left));
+    check(worksheet_write_string(sheet, static_cast<lxw_row_t>(row - 1), static_cast<lxw_col_t>(column - 1),
+                                 cellText(text.left(kept)).constData(), format));
     if (kept < text.size()) {
         if (m_cut.size() < cutNamed) {
             m_cut.push_back({row, column});
         }
         ++m_cutCount;
     }
+    // The widest column is reached long before a cell's limit: no need to measure past it.
+    noteCell(row, column, displayWidth(QStringView(text).left(maxCellText)));
+}
+
+void Worksheet::writeNumber(int row, int column, double value, const QString& shownText)
+{
+    if (!std::isfinite(value)) {
+        writeLeft(row, column, shownText);
+        return;
+    }
+    check(worksheet_write_number(openSheet(), static_cast<lxw_row_t>(row - 1),
+                                 static_cast<lxw_col_t>(column - 1), value, m_formats.text));
+    noteCell(row, column, displayWidth(shownText));
+}
+
+void Worksheet::writeDate(int row, int column, QDate date, const QString& shownText)
+{
+    if (!date.isValid() || date.year() < 1900 || date.year() > 9999) {
+        writeLeft(row, column, shownText);
+        return;
+    }
+    lxw_datetime day = {date.year(), date.month(), date.day(), 0, 0, 0};
+    check(worksheet_write_datetime(openSheet(), static_cast<lxw_row_t>(row - 1),
+                                   static_cast<lxw_col_t>(column - 1), &day, m_formats.date));
+    noteCell(row, column, displayWidth(shownText));
+}
+
+void Worksheet::noteCell(int row, int column, int width)
+{
     if (row != m_lastRow) {
         m_lastRow = row;
         ++m_rowsWritten;
@@ -68,15 +118,22 @@ void Worksheet::writeLeft(int row, int column, const QString& text)
     if (static_cast<size_t>(column) > m_widths.size()) {
         m_widths.resize(column, 0);
     }
-    // The widest column is reached long before a cell's limit: no need to measure past it.
-    m_widths[column - 1] = std::max(m_widths[column - 1], displayWidth(QStringView(text).left(maxCellText)));
+    m_widths[column - 1] = std::max(m_widths[column - 1], width);
+}
+
+void Worksheet::filterTitles()
+{
+    lxw_worksheet* sheet = openSheet();
+    if (m_titles == 0) {
+        return;
+    }
+    const auto lastRow = static_cast<lxw_row_t>(std::max(m_lastRow, 1) - 1);
+    check(worksheet_autofilter(sheet, 0, 0, lastRow, static_cast<lxw_col_t>(m_titles - 1)));
 }
 
 void Worksheet::fitColumns()
 {
-    if (m_sheet == nullptr) {
-        throw SheetError(texts::workbookClosed);
-    }
+    openSheet();
     for (size_t i = 0; i < m_widths.size(); ++i) {
         if (m_widths[i] == 0) {
             continue; // no text: the column keeps its width

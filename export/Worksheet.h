@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QString>
 #include <QtGlobal>
 #include <utility>
@@ -14,19 +15,38 @@ namespace xl {
 constexpr int maxRows = 1048576;
 constexpr int maxCellText = 32767;
 
+// The workbook's formats of the cells, every one left aligned. Numbers take the text's format: the writer
+// looks a format up afresh for every cell whose format repeats another one's.
+struct CellFormats
+{
+    lxw_format* text;  // and numbers
+    lxw_format* title; // bold
+    lxw_format* date;  // in the seller's short date form
+};
+
 // The one sheet of a workbook being written. Cells go out row by row as they come, so an earlier row can
-// no longer be changed; column widths are fitted from the texts written.
+// no longer be changed; column widths are fitted from the texts written, or shown for a number or a date.
 class Worksheet final
 {
 public:
-    // left: the workbook's format of a left-aligned cell.
-    Worksheet(lxw_worksheet* sheet, lxw_format* left);
+    Worksheet(lxw_worksheet* sheet, CellFormats formats);
     Q_DISABLE_COPY_MOVE(Worksheet)
 
     // Sets cell (row, column), counted from 1, to the text, left aligned. Throws SheetError.
     void writeLeft(int row, int column, const QString& text);
+    // Sets a cell of row 1 to a column's title, in bold; the row stays in view while the rows below
+    // scroll. Throws SheetError.
+    void writeTitle(int column, const QString& title);
+    // Sets the cell to the number, shown as shownText shows it. A number the spreadsheet cannot hold
+    // (infinite, not a number) goes in as shownText. Throws SheetError.
+    void writeNumber(int row, int column, double value, const QString& shownText);
+    // Sets the cell to the day in the short date form; shownText is how the windows show it. A day before
+    // 1900 or after 9999, which the spreadsheet cannot hold, goes in as shownText. Throws SheetError.
+    void writeDate(int row, int column, QDate date, const QString& shownText);
     // Fits each column to its longest text; columns without text keep their width.
     void fitColumns();
+    // Puts a filter on the titles, over the titled columns and every row written. Throws SheetError.
+    void filterTitles();
 
     // Rows that got at least one cell, as the finished file must hold them.
     qint64 rowsWritten() const { return m_rowsWritten; }
@@ -38,9 +58,16 @@ public:
     void detach() { m_sheet = nullptr; }
 
 private:
+    void writeText(int row, int column, const QString& text, lxw_format* format);
+    // Checks the sheet is open before a cell goes in.
+    lxw_worksheet* openSheet() const;
+    // Notes a written cell of the shown text's width.
+    void noteCell(int row, int column, int width);
+
     lxw_worksheet* m_sheet;
-    lxw_format* m_left;
+    CellFormats m_formats;
     int m_lastRow = 0;
+    int m_titles = 0; // titled columns
     qint64 m_rowsWritten = 0;
     std::vector<int> m_widths;            // longest text per column - 1, in narrow characters
     static constexpr size_t cutNamed = 5; // cut cells named in the notice

@@ -18,15 +18,19 @@ protected:
     void SetUp() override { ASSERT_TRUE(out.isValid()); }
     void TearDown() override { xl::savefile_seam::reset(); }
 
-    // A workbook of `rows` rows of eight cells, saved through the layer (which checks it on the way).
+    // A workbook of `rows` rows of eight cells, a number and a date among them, saved through the layer
+    // (which checks it on the way).
     QString writeWorkbook(int rows)
     {
         const QString path = out.filePath(QStringLiteral("good.xlsx"));
         xl::Workbook book(nullptr);
+        xl::Worksheet& sheet = book.activeSheet();
         for (int r = 1; r <= rows; ++r) {
-            for (int c = 1; c <= 8; ++c) {
-                book.activeSheet().writeLeft(r, c, QStringLiteral("第%1行 </row> 单元格 %2").arg(r).arg(c));
+            for (int c = 1; c <= 6; ++c) {
+                sheet.writeLeft(r, c, QStringLiteral("第%1行 </row> 单元格 %2").arg(r).arg(c));
             }
+            sheet.writeNumber(r, 7, r + 0.5, QString());
+            sheet.writeDate(r, 8, QDate(2026, 12, 9), QString());
         }
         xl::savefile_seam::setNextFileName(path);
         EXPECT_TRUE(book.closeSaving({}));

@@ -5,6 +5,7 @@
 #include "WorkbookReadback.h"
 #include "export/CsvField.h"
 #include "store/CsvGuard.h"
+#include "store/TextForms.h"
 
 #include <QComboBox>
 #include <QFileDialog>
@@ -80,10 +81,14 @@ TEST_F(CsvExportTest, CsvChosenInTheDialogHoldsTheWorkbooksCellsAsText)
     for (int r = 0; r < records.size(); ++r) {
         ASSERT_EQ(records[r].size(), 8) << r;
         for (int c = 1; c <= 8; ++c) {
-            // openpyxl leaves the workbook's escape of a carriage return as it stands; a spreadsheet does
-            // not.
+            // The grid's text of a number or date cell. openpyxl leaves the workbook's escape of a
+            // carriage return as it stands; a spreadsheet does not.
+            const exporttest::ReadCell cell = sheet.at(r + 1, c);
             const QString inBook =
-                QString(sheet.at(r + 1, c).value).replace(QStringLiteral("_x000D_"), QStringLiteral("\r"));
+                cell.type == QStringLiteral("n") ? store::Number(cell.number).text()
+                : cell.type == QStringLiteral("d")
+                    ? store::textforms::dateText(QDate::fromString(cell.value, Qt::ISODate))
+                    : QString(cell.value).replace(QStringLiteral("_x000D_"), QStringLiteral("\r"));
             QString inCsv = records[r][c - 1];
             static const QRegularExpression formulaLike(QStringLiteral("^[=+\\-@\\t\\r]"));
             if ((inBook.contains(formulaLike) && !store::isPlainNumber(inBook)) || inBook.startsWith(u'\'')) {

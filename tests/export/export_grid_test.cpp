@@ -31,37 +31,50 @@ protected:
         return sheet;
     }
 
-    // The titles are row 1; each stored order, newest first, is a row below, every column as the grid shows
-    // it, as left-aligned text; empty texts are absent; nothing else is in the sheet.
+    // The titles are row 1, in bold; each stored order, newest first, is a row below, every column as the
+    // grid shows it: numbers as numbers of the stored value, the date as a date in the short date form, the
+    // rest as text; all left aligned; empty texts are absent; nothing else is in the sheet.
     void expectMirrorsOrders(const exporttest::ReadSheet& sheet)
     {
-        QList<QStringList> rows{titles};
         store::Listing listing = store::OrderStore(store->dataFile()).list(store::OrderFilter::everyOrder());
         store::ListedOrders listed(store->dataFile(), std::move(listing.ids));
-        for (std::size_t i = 0; i < listed.size(); ++i) {
-            QStringList texts;
-            for (const xl::ExportColumn& column : mainwindow::exportColumns()) {
-                texts << store::shownText(*listed.order(i), column.column);
-            }
-            rows << texts;
-        }
         int written = 0;
-        for (int r = 0; r < rows.size(); ++r) {
+        for (int r = 0; r <= int(listed.size()); ++r) {
+            const store::Order* order = r > 0 ? listed.order(std::size_t(r) - 1) : nullptr;
             for (int c = 0; c < 8; ++c) {
-                const QString& text = rows[r][c];
+                const store::OrderColumn column = mainwindow::exportColumns()[std::size_t(c)].column;
+                const QString text = order ? store::shownText(*order, column) : titles[c];
+                const exporttest::ReadCell cell = sheet.at(r + 1, c + 1);
+                ASSERT_EQ(sheet.has(r + 1, c + 1), !text.isEmpty()) << "row " << r << " column " << c;
                 if (text.isEmpty()) {
-                    EXPECT_FALSE(sheet.has(r + 1, c + 1)) << "row " << r << " column " << c;
                     continue;
                 }
                 ++written;
-                const exporttest::ReadCell cell = sheet.at(r + 1, c + 1);
-                EXPECT_EQ(cell.value, text) << "row " << r << " column " << c;
-                EXPECT_EQ(cell.type, QStringLiteral("s")) << "row " << r << " column " << c;
+                const store::ColumnKind kind = order ? store::describe(column).kind : store::ColumnKind::Text;
+                if (kind == store::ColumnKind::Number) {
+                    const store::Number number = column == store::OrderColumn::Quantity ? order->quantity
+                                                 : column == store::OrderColumn::PurchasePrice
+                                                     ? order->purchasePrice
+                                                     : order->sellingPrice;
+                    EXPECT_EQ(cell.type, QStringLiteral("n")) << "row " << r << " column " << c;
+                    EXPECT_EQ(cell.number, number.stored()) << "row " << r << " column " << c;
+                } else if (kind == store::ColumnKind::Date) {
+                    EXPECT_EQ(cell.type, QStringLiteral("d")) << "row " << r;
+                    EXPECT_EQ(cell.value, order->saleDate.toString(Qt::ISODate)) << "row " << r;
+                    EXPECT_EQ(cell.format, QStringLiteral("yyyy/m/d")) << "row " << r;
+                } else {
+                    EXPECT_EQ(cell.value, text) << "row " << r << " column " << c;
+                    EXPECT_EQ(cell.type, QStringLiteral("s")) << "row " << r << " column " << c;
+                }
+                EXPECT_EQ(cell.bold, r == 0) << "row " << r << " column " << c;
                 EXPECT_EQ(cell.align, QStringLiteral("left")) << "row " << r << " column " << c;
             }
         }
         EXPECT_EQ(sheet.cells.size(), written);
         EXPECT_LE(sheet.maxColumn(), 8);
+        // The titles stay in view and filter every row written.
+        EXPECT_EQ(sheet.frozen, QStringLiteral("A2"));
+        EXPECT_EQ(sheet.filter, QStringLiteral("A1:H%1").arg(listed.size() + 1));
     }
 };
 
@@ -71,23 +84,21 @@ TEST_F(ExportTest, EmptyListExportsTheTitlesAlone)
     EXPECT_EQ(sheet.sheets, 1);
     EXPECT_EQ(sheet.maxRow(), 1);
     ASSERT_EQ(sheet.cells.size(), 8);
-    for (int column = 1; column <= 8; ++column) {
-        EXPECT_EQ(sheet.at(1, column).value, titles[column - 1]);
-        EXPECT_EQ(sheet.at(1, column).align, QStringLiteral("left"));
-    }
+    expectMirrorsOrders(sheet);
     EXPECT_EQ(xl::savefile_seam::asked(), 1);
     EXPECT_TRUE(tmpIsEmpty());
 }
 
-TEST_F(ExportTest, OrdersLandRowByRowAsTextWithoutTheId)
+TEST_F(ExportTest, OrdersLandRowByRowTypedWithoutTheId)
 {
     // Added oldest first: the listing and the sheet show the newest first.
     store->addOrder(QStringLiteral("a'); drop table ddlist; --"), 0, 1000, 1e15, QStringLiteral("李四"),
-                    QStringLiteral("YT9"), QStringLiteral("2026-01-01"), QStringLiteral("多行\n备注"));
-    store->addOrder(QStringLiteral("羊毛围巾（灰色）"), 12.5, 2, 30, QStringLiteral("张三'"),
+                    QStringLiteral("123456789012345678"), QStringLiteral("2026-01-01"),
+                    QStringLiteral("多行\n备注"));
+    store->addOrder(QStringLiteral("羊毛围巾（灰色）"), 12.5, 0.1, 1e-05, QStringLiteral("张三'"),
                     QStringLiteral(""), QStringLiteral("2026-12-08"), QStringLiteral(""));
-    store->addOrder(QStringLiteral("=1+1"), -5, 12, 3.5, QStringLiteral("O'Brien's"), QStringLiteral("SF001"),
-                    QStringLiteral("2026-12-09"));
+    store->addOrder(QStringLiteral("=1+1"), -2, 12, 1.5, QStringLiteral("O'Brien's"),
+                    QStringLiteral("000123"), QStringLiteral("2026-12-09"));
     // A file already under the name is replaced whole.
     QFile old(target());
     ASSERT_TRUE(old.open(QIODevice::WriteOnly));
@@ -97,17 +108,18 @@ TEST_F(ExportTest, OrdersLandRowByRowAsTextWithoutTheId)
     const exporttest::ReadSheet sheet = exportAndRead(target());
     expectMirrorsOrders(sheet);
     // The newest order is sheet row 2; the empty waybill and remark stay untouched, an absent remark is a
-    // blank, numbers are the grid's texts.
+    // blank, waybills keep their digits as text.
     EXPECT_EQ(sheet.at(2, 1).value, QStringLiteral("=1+1"));
-    EXPECT_EQ(sheet.at(2, 3).value, QStringLiteral("12"));
-    EXPECT_EQ(sheet.at(2, 4).value, QStringLiteral("-5"));
-    EXPECT_EQ(sheet.at(2, 5).value, QStringLiteral("3.5"));
-    EXPECT_EQ(sheet.at(2, 6).value, QStringLiteral("2026/12/9"));
+    EXPECT_EQ(sheet.at(2, 4).number, -2.0);
+    EXPECT_EQ(sheet.at(2, 6).value, QStringLiteral("2026-12-09"));
+    EXPECT_EQ(sheet.at(2, 7).value, QStringLiteral("000123"));
     EXPECT_EQ(sheet.at(2, 8).value, QStringLiteral(" "));
-    EXPECT_EQ(sheet.at(3, 1).value, QStringLiteral("羊毛围巾（灰色）"));
+    EXPECT_EQ(sheet.at(3, 3).number, 0.1);
+    EXPECT_EQ(sheet.at(3, 5).number, 1e-05);
     EXPECT_FALSE(sheet.has(3, 7));
     EXPECT_FALSE(sheet.has(3, 8));
-    EXPECT_EQ(sheet.at(4, 5).value, QStringLiteral("1000000000000000"));
+    EXPECT_EQ(sheet.at(4, 5).number, 1e15);
+    EXPECT_EQ(sheet.at(4, 7).value, QStringLiteral("123456789012345678"));
     EXPECT_TRUE(tmpIsEmpty());
 }
 

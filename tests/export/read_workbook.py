@@ -1,8 +1,9 @@
 """Prints what a written workbook holds, as JSON, for the export tests.
 
 Reads the workbook with openpyxl, a reader independent of the writer, and prints
-{"sheets": n, "cells": [{"row", "column", "value", "type", "align"}...], "widths": {column: width}}
-for the active sheet. Only cells present in the file are listed: a cell never written does not appear.
+{"sheets": n, "cells": [{"row", "column", "value", "type", "align", "format", "bold"}...],
+"widths": {column: width}, "frozen": top-left cell of the scrolling part, "filter": autofilter range}
+for the active sheet; a date cell's value is its ISO date. Only cells present in the file are listed: a cell never written does not appear.
 """
 import json
 import sys
@@ -18,16 +19,19 @@ def main(path):
         cells.append({
             "row": row,
             "column": column,
-            "value": cell.value,
+            "value": cell.value.date().isoformat() if cell.is_date else cell.value,
             "type": cell.data_type,
             "align": cell.alignment.horizontal,
+            "format": cell.number_format,
+            "bold": bool(cell.font.b),
         })
     widths = {}
     for key, dimension in sheet.column_dimensions.items():
         if dimension.customWidth:
             for column in range(dimension.min, dimension.max + 1):
                 widths[str(column)] = dimension.width
-    text = json.dumps({"sheets": len(book.worksheets), "cells": cells, "widths": widths},
+    text = json.dumps({"sheets": len(book.worksheets), "cells": cells, "widths": widths,
+                       "frozen": sheet.freeze_panes, "filter": sheet.auto_filter.ref},
                       ensure_ascii=False)
     sys.stdout.buffer.write(text.encode("utf-8"))
 

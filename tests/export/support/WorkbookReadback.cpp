@@ -77,11 +77,16 @@ ReadSheet readWorkbook(const QString& path, QString* error)
         const QJsonValue value = c.value(QStringLiteral("value"));
         ReadCell cell;
         cell.value = value.isString() ? value.toString() : value.toVariant().toString();
+        cell.number = value.toDouble();
         cell.type = c.value(QStringLiteral("type")).toString();
         cell.align = c.value(QStringLiteral("align")).toString();
+        cell.format = c.value(QStringLiteral("format")).toString();
+        cell.bold = c.value(QStringLiteral("bold")).toBool();
         sheet.cells.insert(
             {c.value(QStringLiteral("row")).toInt(), c.value(QStringLiteral("column")).toInt()}, cell);
     }
+    sheet.frozen = root.value(QStringLiteral("frozen")).toString();
+    sheet.filter = root.value(QStringLiteral("filter")).toString();
     const QJsonObject widths = root.value(QStringLiteral("widths")).toObject();
     for (auto it = widths.begin(); it != widths.end(); ++it) {
         sheet.widths.insert(it.key().toInt(), it.value().toDouble());

@@ -11,9 +11,12 @@ namespace exporttest {
 // One cell as the independent reader found it in the file.
 struct ReadCell
 {
-    QString value;
-    QString type;  // "s" text, "n" number or empty, "f" formula, ...
-    QString align; // "left", ... or empty when the cell carries no alignment
+    QString value;     // a date as yyyy-mm-dd
+    double number = 0; // a number's value
+    QString type;      // "s" text, "n" number or empty, "d" date, "f" formula, ...
+    QString align;     // "left", ... or empty when the cell carries no alignment
+    QString format;    // the number format
+    bool bold = false;
 };
 
 // What a workbook file holds, read back with openpyxl.
@@ -22,6 +25,8 @@ struct ReadSheet
     int sheets = 0;
     QMap<QPair<int, int>, ReadCell> cells; // by (row, column), both from 1; only cells in the file
     QMap<int, double> widths;              // set column widths, by column from 1
+    QString frozen;                        // the first cell that scrolls ("A2"), empty when none
+    QString filter;                        // the autofilter's range ("A1:H4"), empty when none
 
     bool has(int row, int column) const { return cells.contains({row, column}); }
     ReadCell at(int row, int column) const { return cells.value({row, column}); }

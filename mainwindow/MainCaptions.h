@@ -38,8 +38,15 @@ inline const QString profitCaption = QStringLiteral("总利润：");
 inline const QString fileMenu = QStringLiteral("文件(&F)");
 inline const QString importAction = QStringLiteral("导入定单(&I)…");
 inline const QString exportAction = QStringLiteral("导出定单(&E)…");
+inline const QString restoreAction = QStringLiteral("从备份恢复(&R)…");
 inline const QString quitAction = QStringLiteral("退出(&X)");
 inline const QString statisticsMenu = QStringLiteral("统计(&S)");
 inline const QString salesStatisticsAction = QStringLiteral("销售统计(&T)…");
+
+// The dialog that chooses the backup to restore from.
+inline const QString restoreTitle = QStringLiteral("从备份恢复");
+inline const QString restoreListCaption = QStringLiteral("选择要恢复的备份(&B)：");
+inline const QString restoreButton = QStringLiteral("恢复");
+inline const QString restoreCancelButton = QStringLiteral("取消");
 
 } // namespace mainwindow::texts

@@ -43,4 +43,47 @@ inline const QString confirmDelete = QStringLiteral("你确认要删除选中记
 inline const QString shopUrl = QStringLiteral("http://shop.tallywick.example/");
 inline const QString homeUrl = QStringLiteral("http://www.tallywick.example/");
 
+// Restoring from a backup.
+inline const QString noBackups = QStringLiteral("backups 文件夹中没有可用的备份。");
+// One line of the restore dialog's list.
+inline QString backupLine(const QString& made, qint64 orders)
+{
+    return QStringLiteral("%1　共 %2 条定单").arg(made).arg(orders);
+}
+// Start-up: the data file cannot be opened. kept is empty when there is no file to keep.
+inline QString offerRestore(const QString& dataFile,
+                            const QString& description,
+                            const QString& made,
+                            qint64 orders,
+                            const QString& kept)
+{
+    QString text =
+        QStringLiteral("数据文件 %1 无法打开（%2）。\n\nbackups 文件夹中有 %3 的备份，共 %4 条定单。"
+                       "要用这个备份恢复吗？")
+            .arg(dataFile, description, made, QString::number(orders));
+    if (!kept.isEmpty()) {
+        text += QStringLiteral("\n原来的文件会保留为 %1。").arg(kept);
+    }
+    return text;
+}
+// kept is empty when there is no data file to keep.
+inline QString confirmRestore(const QString& made, qint64 orders, const QString& kept)
+{
+    QString text =
+        QStringLiteral("要用 %1 的备份（共 %2 条定单）恢复数据吗？").arg(made, QString::number(orders));
+    if (!kept.isEmpty()) {
+        text += QStringLiteral("\n现在的数据文件会保留为 backups 文件夹中的 %1。").arg(kept);
+    }
+    return text;
+}
+// After the menu's restore; kept is empty when there was no data file to keep.
+inline QString restored(const QString& made, qint64 orders, const QString& kept)
+{
+    QString text = QStringLiteral("已用 %1 的备份恢复数据，共 %2 条定单。").arg(made).arg(orders);
+    if (!kept.isEmpty()) {
+        text += QStringLiteral("\n恢复前的数据文件保留为 %1。").arg(kept);
+    }
+    return text;
+}
+
 } // namespace mainwindow::texts

@@ -8,9 +8,11 @@
 #include "mainwindow/GridOrders.h"
 #include "mainwindow/Guarded.h"
 #include "mainwindow/MainTexts.h"
+#include "mainwindow/RestoreDialog.h"
 #include "statswindow/ShowStatistics.h"
 #include "store/AppFolder.h"
 #include "store/ListedOrders.h"
+#include "store/Restore.h"
 #include "store/StoreError.h"
 #include "store/StoreTexts.h"
 #include "store/TextForms.h"
@@ -125,6 +127,8 @@ void MainWindow::createMenus()
         ->setObjectName(QStringLiteral("importAction"));
     add(file, texts::exportAction, QKeySequence(), &MainWindow::exportOrders)
         ->setObjectName(QStringLiteral("exportAction"));
+    add(file, texts::restoreAction, QKeySequence(), &MainWindow::restoreFromBackup)
+        ->setObjectName(QStringLiteral("restoreAction"));
     file->addSeparator();
     QAction* quit = file->addAction(texts::quitAction);
     quit->setObjectName(QStringLiteral("quitAction"));
@@ -182,8 +186,15 @@ void MainWindow::startUp()
     m_startedUp = true;
     const QString folder = store::appFolder();
     const QString& dataFile = m_store.dataFile();
+    const QDate today = QDate::currentDate();
     bool goOn = true;
-    const bool listed = runGuarded(
+    // A data file that cannot be opened, when there is a good backup to restore it from.
+    std::optional<store::StoreError> unreadable;
+    std::vector<store::BackupCopy> backups;
+    const mainwindow::Explain explain = [&](const QString& text) {
+        return texts::startupFailure(text, dataFile);
+    };
+    bool listed = runGuarded(
         this,
         [&] {
             // The skin: a style sheet beside the executable, when there is a readable one.
@@ -192,7 +203,6 @@ void MainWindow::startUp()
                 qApp->setStyleSheet(QString::fromUtf8(skin.readAll()));
             }
             // Today in both date boxes and in the calendar.
-            const QDate today = QDate::currentDate();
             startDateBox->setText(store::textforms::dateText(today));
             endDateBox->setText(store::textforms::dateText(today));
             calendar->setValue(today);
@@ -201,11 +211,34 @@ void MainWindow::startUp()
             // Today's orders; an Access (Jet) data.mdb is first offered for conversion.
             goOn = jetimport::offerConversion(this, dataFile);
             if (goOn) {
-                upgradeStore();
-                listOrders(store::OrderFilter::days(today, today));
+                try {
+                    upgradeStore();
+                    listOrders(store::OrderFilter::days(today, today));
+                } catch (const store::StoreError& e) {
+                    using Kind = store::StoreError::Kind;
+                    const bool restorable = e.kind() == Kind::FileMissing || e.kind() == Kind::NotADatabase ||
+                                            e.kind() == Kind::WrongTable;
+                    if (!restorable || (backups = store::goodBackups(dataFile)).empty()) {
+                        throw;
+                    }
+                    unreadable = e;
+                }
             }
         },
-        [&](const QString& text) { return texts::startupFailure(text, dataFile); });
+        explain);
+    if (unreadable) {
+        // The seller may restore the newest good backup; otherwise the failure is told as it is.
+        listed = runGuarded(
+            this,
+            [&] {
+                if (!offerStartupRestore(this, dataFile, *unreadable, backups.front())) {
+                    throw *unreadable;
+                }
+                upgradeStore();
+                listOrders(store::OrderFilter::days(today, today));
+            },
+            explain);
+    }
     if (!listed || !goOn) {
         showEmptyList();
         return;
@@ -365,6 +398,30 @@ void MainWindow::importOrders()
     const QString path = importdialog::askImportFile(this);
     if (!path.isEmpty()) {
         importFrom(path);
+    }
+}
+
+void MainWindow::restoreFromBackup()
+{
+    const QString& dataFile = m_store.dataFile();
+    const std::optional<RestoreChoice> choice = chooseBackup(this, dataFile);
+    if (!choice) {
+        return;
+    }
+    // The list on screen reads the data file: it lets go of it before the file is replaced.
+    showEmptyList();
+    orderGrid->setRowSource(nullptr);
+    m_listed.reset();
+    m_selectedId.reset();
+    QString kept;
+    const bool restored =
+        guarded([&] { kept = store::restoreBackup(dataFile, choice->copy, choice->keptName); });
+    // The list as the data file is now, restored or as it was.
+    guarded([this] { refreshList(); });
+    if (restored) {
+        ui::MsgBox(
+            texts::restored(madeText(choice->copy), choice->copy.orders, QDir::toNativeSeparators(kept)),
+            ui::MB_OK, ui::texts::noticeTitle, this);
     }
 }
 

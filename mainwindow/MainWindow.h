@@ -65,6 +65,8 @@ public:
     void showAllOrders();
     void exportOrders();
     void importOrders();
+    // Restores the data file from a backup the seller chooses, keeping the file as it was, and lists again.
+    void restoreFromBackup();
     // The statistics of the orders listed now: by period, goods, buyer, and the orders that lost money.
     void showSalesStatistics();
     // Imports the orders of a file (a shop's export, a spreadsheet) and lists their days.

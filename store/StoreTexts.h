@@ -123,4 +123,22 @@ inline QString backupWarning(const QString& reason)
         .arg(reason);
 }
 
+// Restoring from a backup. Each failure leaves the data file as it was.
+inline QString restoreCopyFailed(const QString& copy, const QString& detail)
+{
+    return QStringLiteral("无法复制备份 %1：%2。数据文件没有改动。").arg(copy, detail);
+}
+inline QString restoreCheckFailed(const QString& copy)
+{
+    return QStringLiteral("备份 %1 复制后没有通过检查，不能用来恢复。数据文件没有改动。").arg(copy);
+}
+inline QString restoreKeepFailed(const QString& kept, const QString& detail)
+{
+    return QStringLiteral("无法把现在的数据文件保留为 %1：%2。数据文件没有改动。").arg(kept, detail);
+}
+inline QString restoreReplaceFailed(const QString& dataFile, const QString& detail)
+{
+    return QStringLiteral("无法用备份替换数据文件 %1：%2。数据文件没有改动。").arg(dataFile, detail);
+}
+
 } // namespace store::texts

@@ -92,6 +92,8 @@ protected:
     void expectRefused(const QByteArray& bytes, const QString& what)
     {
         useFile(bytes);
+        // Without copies of the day: a damaged store with a good backup is offered that instead.
+        QDir(QDir(store->folder()).filePath(QStringLiteral("backups"))).removeRecursively();
         ui::msgbox_seam::reset();
         ui::msgbox_seam::arm();
         ui::msgbox_seam::setNextAnswer(ui::IDYES);

@@ -55,7 +55,8 @@ TEST_F(MenuTest, TheFileMenuHoldsImportExportAndQuit)
                                         : action->text() + QLatin1Char(' ') + action->shortcut().toString());
     }
     EXPECT_EQ(items, QStringList({QStringLiteral("导入定单(&I)… Ctrl+I"), QStringLiteral("导出定单(&E)… "),
-                                  QStringLiteral("-"), QStringLiteral("退出(&X) Ctrl+Q")}));
+                                  QStringLiteral("从备份恢复(&R)… "), QStringLiteral("-"),
+                                  QStringLiteral("退出(&X) Ctrl+Q")}));
     // Alt+F opens the menu from the keyboard.
     QTest::keyClick(form, Qt::Key_F, Qt::AltModifier);
     EXPECT_TRUE(QTest::qWaitFor([&] { return menus[0]->menu()->isVisible(); }));

@@ -73,14 +73,19 @@ void copyRows(ExportRows& rows, Worksheet& sheet, ExportProgress& progress)
 
 // Closes with "save changes": the user says where. A cancel ends the export quietly. Choosing CSV there
 // writes the same cells as text, read from the listed orders again.
-bool closeSaving(Workbook& book, ExportRows& rows, QWidget* parent)
+bool closeSaving(Workbook& book, ExportRows& rows, QWidget* parent, const QString& startFolder)
 {
-    return book.closeSaving([&rows, parent](const QString& path) { writeCsv(rows, path, parent); });
+    return book.closeSaving([&rows, parent](const QString& path) { writeCsv(rows, path, parent); },
+                            startFolder);
 }
 
 } // namespace
 
-bool exportOrders(store::ListedOrders* orders, std::span<const ExportColumn> columns, QWidget* parent)
+bool exportOrders(store::ListedOrders* orders,
+                  std::span<const ExportColumn> columns,
+                  QWidget* parent,
+                  const QString& startFolder,
+                  QString* savedPath)
 {
     ExportRows listed(orders, columns);
     std::unique_ptr<Workbook> book;
@@ -98,7 +103,10 @@ bool exportOrders(store::ListedOrders* orders, std::span<const ExportColumn> col
         copyRows(listed, book->activeSheet(), progress);
         book->activeSheet().fitColumns();
         progress.finish();
-        done = closeSaving(*book, listed, parent);
+        done = closeSaving(*book, listed, parent, startFolder);
+        if (done && savedPath) {
+            *savedPath = book->savedPath();
+        }
     });
     if (failure && failure->kind != ui::Failure::Kind::Unknown) {
         using Kind = ui::Failure::Kind;

@@ -19,6 +19,7 @@ struct Seam
     bool armed = false;
     QQueue<QPair<QString, QString>> answers; // path, name filter
     int asked = 0;
+    QString startFolder;
 };
 
 Seam& seam()
@@ -27,8 +28,11 @@ Seam& seam()
     return s;
 }
 
-QString defaultPath()
+QString defaultPath(const QString& startFolder)
 {
+    if (!startFolder.isEmpty() && QDir(startFolder).exists()) {
+        return QDir(startFolder).filePath(texts::defaultFileName);
+    }
     QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     // Not every home has a documents folder; the dialog would then open elsewhere and show a full path.
     if (folder.isEmpty() || !QDir(folder).exists()) {
@@ -81,11 +85,12 @@ SaveAnswer answerFor(const QString& path, const QString& nameFilter)
 
 } // namespace
 
-SaveAnswer askSaveFile(QWidget* parent)
+SaveAnswer askSaveFile(QWidget* parent, const QString& startFolder)
 {
     Seam& s = seam();
     if (s.armed) {
         ++s.asked;
+        s.startFolder = QFileInfo(defaultPath(startFolder)).absolutePath();
         if (s.answers.isEmpty()) {
             return SaveAnswer();
         }
@@ -93,7 +98,7 @@ SaveAnswer askSaveFile(QWidget* parent)
         return answerFor(path, filter);
     }
     // Qt's own dialog: it looks the same everywhere and asks before replacing an existing file.
-    const QString path = defaultPath();
+    const QString path = defaultPath(startFolder);
     QFileDialog dialog(parent, texts::saveCaption, QFileInfo(path).absolutePath());
     dialog.setNameFilters({texts::saveFilter, texts::csvFilter});
     dialog.selectNameFilter(texts::saveFilter);
@@ -132,6 +137,11 @@ void reset()
 int asked()
 {
     return seam().asked;
+}
+
+QString startFolder()
+{
+    return seam().startFolder;
 }
 
 } // namespace savefile_seam

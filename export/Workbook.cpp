@@ -115,15 +115,17 @@ Workbook::~Workbook()
     discard();
 }
 
-bool Workbook::closeSaving(const std::function<void(const QString& path)>& writeCsv)
+bool Workbook::closeSaving(const std::function<void(const QString& path)>& writeCsv,
+                           const QString& startFolder)
 {
     if (!isOpen()) {
         throw SheetError(texts::workbookClosed);
     }
-    const SaveAnswer answer = askSaveFile(m_owner);
+    const SaveAnswer answer = askSaveFile(m_owner, startFolder);
     if (answer.path.isEmpty()) {
         return false;
     }
+    m_savedPath = answer.path;
     if (answer.type == FileType::Csv) {
         discard(); // the rows written so far are not needed
         writeCsv(answer.path);

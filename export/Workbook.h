@@ -37,7 +37,10 @@ public:
     // they come, so the text is made from where they came from). Returns false when the user cancels:
     // nothing is written and the workbook stays open. Throws SheetError when writing fails; nothing is
     // left under the chosen name then.
-    bool closeSaving(const std::function<void(const QString& path)>& writeCsv);
+    bool closeSaving(const std::function<void(const QString& path)>& writeCsv,
+                     const QString& startFolder = QString());
+    // Where closeSaving put the file; empty before.
+    const QString& savedPath() const { return m_savedPath; }
 
     bool isOpen() const { return m_book != nullptr; }
 
@@ -50,6 +53,7 @@ private:
     QTemporaryDir m_work;
     QByteArray m_workDir; // the folder libxlsxwriter keeps its own temporary files in
     QString m_workFile;   // the workbook as libxlsxwriter writes it, before it goes into place
+    QString m_savedPath;
     lxw_workbook* m_book = nullptr;
     std::optional<Worksheet> m_sheet;
     QPointer<QWidget> m_owner;

@@ -29,6 +29,7 @@ struct FileSeam
 {
     bool armed = false;
     QQueue<QString> answers;
+    QString startFolder;
 };
 
 FileSeam& fileSeam()
@@ -112,14 +113,16 @@ std::optional<ImportDone> runImport(QWidget* parent, const store::OrderStore& st
 
 } // namespace
 
-QString askImportFile(QWidget* parent)
+QString askImportFile(QWidget* parent, const QString& startFolder)
 {
     FileSeam& s = fileSeam();
+    const QString folder = QDir(startFolder).exists() ? startFolder : QString();
     if (s.armed) {
+        s.startFolder = folder;
         return s.answers.isEmpty() ? QString() : s.answers.dequeue();
     }
     // Qt's own dialog, as the export's save question: it looks the same everywhere.
-    return QFileDialog::getOpenFileName(parent, texts::caption, QString(), texts::fileFilters, nullptr,
+    return QFileDialog::getOpenFileName(parent, texts::caption, folder, texts::fileFilters, nullptr,
                                         QFileDialog::DontUseNativeDialog);
 }
 
@@ -136,6 +139,11 @@ std::optional<ImportDone> importFile(QWidget* parent, const store::OrderStore& s
 }
 
 namespace importfile_seam {
+
+QString startFolder()
+{
+    return fileSeam().startFolder;
+}
 
 void setNextFileName(const QString& path)
 {

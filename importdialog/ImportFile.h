@@ -15,9 +15,9 @@ namespace importdialog {
 
 class ImportDialog;
 
-// Asks for the file to import: Qt's own open dialog, for order files (.csv .txt .xlsx .xls) or any file.
-// Empty when the seller cancels.
-QString askImportFile(QWidget* parent);
+// Asks for the file to import, starting in startFolder when it exists: Qt's own open dialog, for order files
+// (.csv .txt .xlsx .xls) or any file. Empty when the seller cancels.
+QString askImportFile(QWidget* parent, const QString& startFolder = QString());
 
 // What an import stored.
 struct ImportDone
@@ -39,6 +39,7 @@ std::optional<ImportDone> importFile(QWidget* parent, const store::OrderStore& s
 namespace importfile_seam {
 void setNextFileName(const QString& path); // arms the seam; an empty path cancels
 void reset();
+QString startFolder(); // the folder the last question would have started in
 } // namespace importfile_seam
 
 // Test seam: while a hook is set, importFile calls it with the dialog once it runs modally. The dialog is

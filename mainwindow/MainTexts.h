@@ -34,6 +34,16 @@ inline const QString totalTooLarge = QStringLiteral("数值过大");
 // summed.
 QString sumCaption(const store::AmountSum& sum, const QString& unit);
 
+// The status bar after a good export or import; the file's name follows.
+inline QString exported(qint64 orders)
+{
+    return QStringLiteral("已导出 %1 条定单：").arg(orders);
+}
+inline QString imported(qint64 orders)
+{
+    return QStringLiteral("已导入 %1 条定单：").arg(orders);
+}
+
 // The commands on the selected order.
 inline const QString selectFirst = QStringLiteral("请选择记录后，再操作！！");
 inline const QString confirmDelete = QStringLiteral("你确认要删除选中记录吗？") + QStringLiteral("\r\n\r\n") +

@@ -4,6 +4,7 @@
 #include "export/ExportOrders.h"
 #include "importdialog/ImportFile.h"
 #include "jetimport/Offer.h"
+#include "mainwindow/FolderMemory.h"
 #include "mainwindow/GridColumns.h"
 #include "mainwindow/GridOrders.h"
 #include "mainwindow/Guarded.h"
@@ -31,14 +32,18 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFile>
+#include <QFileInfo>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QShowEvent>
+#include <QStatusBar>
 #include <QTimer>
+#include <QUrl>
 #include <limits>
 #include <stdexcept>
 
@@ -102,10 +107,17 @@ MainWindow::MainWindow(QWidget* parent)
     setObjectName(QStringLiteral("mainfrm"));
     setAttribute(Qt::WA_DeleteOnClose, false);
     createMenus();
-    // The client area keeps its designed size: the window grows by the menu bar, as tall as its font and
-    // style make it.
+    // The result of the last export or import, below the client area.
+    m_resultLabel = new QLabel(statusBar());
+    m_resultLabel->setObjectName(QStringLiteral("resultLabel"));
+    m_resultLabel->setTextFormat(Qt::RichText);
+    m_resultLabel->setOpenExternalLinks(true);
+    statusBar()->addWidget(m_resultLabel, 1);
+    // The client area keeps its designed size: the window grows by the menu bar and the status bar, as
+    // tall as their font and style make them.
     menuBar()->ensurePolished();
-    resize(width(), height() + menuBar()->sizeHint().height());
+    statusBar()->ensurePolished();
+    resize(width(), height() + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
     setAcceptDrops(true);
     connectHandlers();
     ui::pressButtonsOnEnter(*this);
@@ -384,7 +396,23 @@ void MainWindow::showAllOrders()
 
 void MainWindow::exportOrders()
 {
-    xl::exportOrders(m_listed.get(), exportColumns(), this);
+    const QString& dataFile = m_store.dataFile();
+    QString saved;
+    if (xl::exportOrders(m_listed.get(), exportColumns(), this,
+                         folders::lastUsed(dataFile, folders::exportKey), &saved)) {
+        folders::remember(dataFile, folders::exportKey, saved);
+        showResult(texts::exported(m_listed ? qint64(m_listed->size()) : 0), saved);
+    }
+}
+
+void MainWindow::showResult(const QString& what, const QString& file)
+{
+    // The file's name leads to its folder.
+    const QFileInfo info(file);
+    m_resultLabel->setText(what +
+                           QStringLiteral("<a href=\"%1\">%2</a>")
+                               .arg(QUrl::fromLocalFile(info.absolutePath()).toString(QUrl::FullyEncoded),
+                                    info.fileName().toHtmlEscaped()));
 }
 
 void MainWindow::showSalesStatistics()
@@ -395,7 +423,8 @@ void MainWindow::showSalesStatistics()
 
 void MainWindow::importOrders()
 {
-    const QString path = importdialog::askImportFile(this);
+    const QString path =
+        importdialog::askImportFile(this, folders::lastUsed(m_store.dataFile(), folders::importKey));
     if (!path.isEmpty()) {
         importFrom(path);
     }
@@ -431,6 +460,8 @@ void MainWindow::importFrom(const QString& path)
     if (!done) {
         return;
     }
+    folders::remember(m_store.dataFile(), folders::importKey, path);
+    showResult(texts::imported(done->imported), path);
     // The list shows the days the imported orders were sold on, and the filter says so.
     startDateBox->setText(store::textforms::dateText(done->first));
     endDateBox->setText(store::textforms::dateText(done->last));

@@ -11,6 +11,7 @@
 #include <optional>
 
 class QKeyEvent;
+class QLabel;
 
 namespace store {
 class ListedOrders;
@@ -88,6 +89,8 @@ private:
     enum class ListMode { ByFilter, AllOrders };
 
     void connectHandlers();
+    // Tells in the status bar what the last export or import did; the file's name opens its folder.
+    void showResult(const QString& what, const QString& file);
     void createMenus();
     void openCalendarFor(QLineEdit* box);
     // Keys on the date boxes and the calendar: open it as a click does, Escape closes it unchanged.
@@ -105,6 +108,7 @@ private:
     void openEntryWindow(std::optional<qint64> orderId);
 
     store::OrderStore m_store;
+    QLabel* m_resultLabel = nullptr;
     ListMode m_listMode = ListMode::ByFilter;
     std::optional<qint64> m_selectedId;
     std::shared_ptr<store::ListedOrders> m_listed;

@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QtTest>
 
 namespace {
@@ -60,9 +61,12 @@ TEST_F(LayoutTest, TheWindowCaptionsColoursAndDesignTexts)
     EXPECT_EQ(form->objectName(), QStringLiteral("mainfrm"));
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Tallywick V1.1 [Tallywick工作室出品]"));
     // The client area has the designed place and size; the menu bar lies above it.
+    // ... and the status bar below it.
     const int menuHeight = form->menuBar()->sizeHint().height();
+    const int statusHeight = form->statusBar()->sizeHint().height();
     EXPECT_GT(menuHeight, 0);
-    EXPECT_EQ(form->geometry(), QRect(203, 183, 896, 471 + menuHeight));
+    EXPECT_GT(statusHeight, 0);
+    EXPECT_EQ(form->geometry(), QRect(203, 183, 896, 471 + menuHeight + statusHeight));
     form->layout()->activate();
     EXPECT_EQ(form->centralWidget()->objectName(), QStringLiteral("clientArea"));
     EXPECT_EQ(form->centralWidget()->geometry(), QRect(0, menuHeight, 896, 471));
@@ -185,7 +189,8 @@ TEST_F(LayoutTest, BothWindowsLieWhollyOnTheScreen)
     mainwindow::MainWindow* form = shownForm();
     QTest::qWait(0);
     const QRect available = form->screen()->availableGeometry();
-    const QRect designed(203, 183, 896, 471 + form->menuBar()->sizeHint().height());
+    const QRect designed(203, 183, 896,
+                         471 + form->menuBar()->sizeHint().height() + form->statusBar()->sizeHint().height());
     const QMargins frame = form->windowHandle()->frameMargins();
     if (available.contains(designed.marginsAdded(frame))) {
         EXPECT_EQ(form->geometry(), designed);

@@ -1,4 +1,5 @@
 #include "ShownMainWindow.h"
+#include "export/SaveQuestion.h"
 #include "importdialog/ImportDialog.h"
 #include "importdialog/ImportFile.h"
 #include "mainwindow/MainWindow.h"
@@ -10,12 +11,14 @@
 #include "ui/Label.h"
 #include "ui/MessageBox.h"
 
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -87,6 +90,32 @@ TEST_F(MenuTest, TheStatisticsCoverTheListedOrders)
     EXPECT_EQ(covered, day + QStringLiteral(" - ") + day + QStringLiteral("，共 2 条定单"));
 }
 
+// A good export says so in the status bar, not in a box, and the next export starts in its folder; the
+// folder is kept in tallywick.ini beside the data file.
+TEST_F(MenuTest, AnExportIsToldInTheStatusBarAndItsFolderRemembered)
+{
+    store->addOrder(QStringLiteral("茶杯"), 10, 2, 15, QStringLiteral("a"), QStringLiteral("SF1"),
+                    QDate::currentDate().toString(Qt::ISODate));
+    mainwindow::MainWindow* form = shownMainWindow();
+    QTemporaryDir out;
+    const QString file = QDir(out.path()).filePath(QStringLiteral("定单 & 客户.xlsx"));
+    xl::savefile_seam::setNextFileName(file);
+    form->exportButton->click();
+    ASSERT_TRUE(QFileInfo::exists(file));
+    EXPECT_TRUE(ui::msgbox_seam::shown().isEmpty());
+    const QString told = form->findChild<QLabel*>(QStringLiteral("resultLabel"))->text();
+    EXPECT_TRUE(told.startsWith(QStringLiteral("已导出 1 条定单：<a href=\"file://"))) << told.toStdString();
+    EXPECT_TRUE(told.endsWith(QStringLiteral("\">定单 &amp; 客户.xlsx</a>"))) << told.toStdString();
+    EXPECT_TRUE(QFileInfo::exists(QDir(store->folder()).filePath(QStringLiteral("tallywick.ini"))));
+    delete form;
+    // A fresh window (a new start) remembers the folder.
+    form = shownMainWindow();
+    xl::savefile_seam::setNextFileName(QString());
+    form->exportButton->click();
+    EXPECT_EQ(xl::savefile_seam::startFolder(), out.path());
+    xl::savefile_seam::reset();
+}
+
 // Ctrl+I, the menu's item and a file dropped on the window all import, then list the imported days.
 TEST_F(MenuTest, AnImportListsTheDaysOfTheImportedOrders)
 {
@@ -123,6 +152,13 @@ TEST_F(MenuTest, AnImportListsTheDaysOfTheImportedOrders)
         EXPECT_EQ(form->ordersTotal->text(), QStringLiteral("3 条"));
         ASSERT_FALSE(ui::msgbox_seam::shown().isEmpty());
         EXPECT_TRUE(ui::msgbox_seam::shown().back().text.contains(QStringLiteral("data-before-import-")));
+        // The status bar tells it, and the next import starts in the file's folder.
+        EXPECT_TRUE(form->findChild<QLabel*>(QStringLiteral("resultLabel"))
+                        ->text()
+                        .startsWith(QStringLiteral("已导入 3 条定单：<a href=")));
+        importdialog::importfile_seam::setNextFileName(QString());
+        form->importOrders();
+        EXPECT_EQ(importdialog::importfile_seam::startFolder(), QFileInfo(ordersFile).absolutePath());
         form->close();
         delete form;
     }

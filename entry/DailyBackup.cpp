@@ -44,8 +44,9 @@ bool storeIsWritable(const store::OrderStore& store)
 
 } // namespace
 
-void backupIfDue(QWidget* parent, const store::OrderStore& store)
+std::optional<store::BackupOutcome> backupIfDue(QWidget* parent, const store::OrderStore& store)
 {
+    std::optional<store::BackupOutcome> tried;
     // A backup never stands in the way of the work: a failure is dropped, and the next day tries again.
     ui::guarded<store::StoreError>([&] {
         const QString& dataFile = store.dataFile();
@@ -65,6 +66,7 @@ void backupIfDue(QWidget* parent, const store::OrderStore& store)
         if (outcome.kind != store::BackupOutcome::Kind::NothingToSave) {
             days.settled = today;
         }
+        tried = outcome;
         if (outcome.kind != store::BackupOutcome::Kind::Failed || days.warned == today ||
             !storeIsWritable(store)) {
             return;
@@ -74,6 +76,7 @@ void backupIfDue(QWidget* parent, const store::OrderStore& store)
                                                 : store::texts::backupWarning(outcome.reason);
         ui::MsgBox(warning, ui::MB_OK_EXCLAMATION, ui::texts::noticeTitle, parent);
     });
+    return tried;
 }
 
 namespace backup_seam {

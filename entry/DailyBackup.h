@@ -1,5 +1,9 @@
 #pragma once
 
+#include "store/Backup.h"
+
+#include <optional>
+
 class QWidget;
 
 namespace store {
@@ -13,7 +17,8 @@ namespace entry {
 // first orders are copied that day), with a warning over parent once a day when it fails. The seller's
 // work goes on whatever happens; nothing is thrown. A store that cannot be written is not warned about:
 // the seller has just been told so, and nothing in it can change.
-void backupIfDue(QWidget* parent, const store::OrderStore& store);
+// Returns what became of the copy when one was tried now.
+std::optional<store::BackupOutcome> backupIfDue(QWidget* parent, const store::OrderStore& store);
 
 // Test seam: forgets the days tried and the warning given.
 namespace backup_seam {

@@ -44,6 +44,13 @@ inline QString imported(qint64 orders)
     return QStringLiteral("已导入 %1 条定单：").arg(orders);
 }
 
+// The status bar's day's backup: its copy's name follows; or why there is none.
+inline const QString backupMade = QStringLiteral("今天已备份：");
+inline QString backupFailed(const QString& reason)
+{
+    return QStringLiteral("今天的自动备份没有完成：%1").arg(reason);
+}
+
 // The commands on the selected order.
 inline const QString selectFirst = QStringLiteral("请选择记录后，再操作！！");
 inline const QString confirmDelete = QStringLiteral("你确认要删除选中记录吗？") + QStringLiteral("\r\n\r\n") +

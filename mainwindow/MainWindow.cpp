@@ -113,6 +113,12 @@ MainWindow::MainWindow(QWidget* parent)
     m_resultLabel->setTextFormat(Qt::RichText);
     m_resultLabel->setOpenExternalLinks(true);
     statusBar()->addWidget(m_resultLabel, 1);
+    // And the day's backup.
+    m_backupLabel = new QLabel(statusBar());
+    m_backupLabel->setObjectName(QStringLiteral("backupLabel"));
+    m_backupLabel->setTextFormat(Qt::RichText);
+    m_backupLabel->setOpenExternalLinks(true);
+    statusBar()->addPermanentWidget(m_backupLabel);
     // The client area keeps its designed size: the window grows by the menu bar and the status bar, as
     // tall as their font and style make them.
     menuBar()->ensurePolished();
@@ -258,7 +264,7 @@ void MainWindow::startUp()
     // A write-protected store lists as usual, but the seller must know before typing an order that it
     // cannot be saved.
     runGuarded(this, [&] { m_store.requireWritable(); });
-    entry::backupIfDue(this, m_store);
+    showBackup(entry::backupIfDue(this, m_store));
 }
 
 void MainWindow::upgradeStore()
@@ -276,7 +282,7 @@ void MainWindow::upgradeStore()
         }
         throw;
     }
-    entry::backupIfDue(this, m_store);
+    showBackup(entry::backupIfDue(this, m_store));
     try {
         m_store.upgrade();
     } catch (const store::StoreError& e) {
@@ -403,6 +409,23 @@ void MainWindow::exportOrders()
         folders::remember(dataFile, folders::exportKey, saved);
         showResult(texts::exported(m_listed ? qint64(m_listed->size()) : 0), saved);
     }
+}
+
+void MainWindow::showBackup(const std::optional<store::BackupOutcome>& outcome)
+{
+    if (!outcome || outcome->kind == store::BackupOutcome::Kind::NothingToSave) {
+        return;
+    }
+    if (outcome->kind == store::BackupOutcome::Kind::Failed) {
+        m_backupLabel->setText(texts::backupFailed(outcome->reason).toHtmlEscaped());
+        return;
+    }
+    // The copy's name leads to the backup folder.
+    const QFileInfo copy(outcome->path);
+    m_backupLabel->setText(texts::backupMade +
+                           QStringLiteral("<a href=\"%1\">%2</a>")
+                               .arg(QUrl::fromLocalFile(copy.absolutePath()).toString(QUrl::FullyEncoded),
+                                    copy.fileName().toHtmlEscaped()));
 }
 
 void MainWindow::showResult(const QString& what, const QString& file)

@@ -2,6 +2,7 @@
 
 #include "entry/EntryHost.h"
 #include "mainwindow/MainLayout.h"
+#include "store/Backup.h"
 #include "store/OrderFilter.h"
 #include "store/OrderStore.h"
 
@@ -91,6 +92,8 @@ private:
     void connectHandlers();
     // Tells in the status bar what the last export or import did; the file's name opens its folder.
     void showResult(const QString& what, const QString& file);
+    // Tells in the status bar what became of the day's backup, when one was tried.
+    void showBackup(const std::optional<store::BackupOutcome>& outcome);
     void createMenus();
     void openCalendarFor(QLineEdit* box);
     // Keys on the date boxes and the calendar: open it as a click does, Escape closes it unchanged.
@@ -109,6 +112,7 @@ private:
 
     store::OrderStore m_store;
     QLabel* m_resultLabel = nullptr;
+    QLabel* m_backupLabel = nullptr;
     ListMode m_listMode = ListMode::ByFilter;
     std::optional<qint64> m_selectedId;
     std::shared_ptr<store::ListedOrders> m_listed;

@@ -5,6 +5,7 @@
 #include "mainwindow/MainWindow.h"
 #include "statswindow/ShowStatistics.h"
 #include "statswindow/StatisticsWindow.h"
+#include "store/Backup.h"
 #include "store/TextForms.h"
 #include "support/Fixtures.h"
 #include "ui/FlexGrid.h"
@@ -114,6 +115,20 @@ TEST_F(MenuTest, AnExportIsToldInTheStatusBarAndItsFolderRemembered)
     form->exportButton->click();
     EXPECT_EQ(xl::savefile_seam::startFolder(), out.path());
     xl::savefile_seam::reset();
+}
+
+// The status bar tells the day's backup made at start-up, its copy's name leading to the folder.
+TEST_F(MenuTest, TheDaysBackupIsToldInTheStatusBar)
+{
+    store->addOrder(QStringLiteral("茶杯"), 10, 2, 15, QStringLiteral("a"), QStringLiteral("SF1"),
+                    QDate::currentDate().toString(Qt::ISODate));
+    mainwindow::MainWindow* form = shownMainWindow();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form->orderGrid->Rows() == 2; }));
+    const QString copy = store::backupFileName(store::backup_clock::today());
+    const QString told = form->findChild<QLabel*>(QStringLiteral("backupLabel"))->text();
+    EXPECT_TRUE(told.startsWith(QStringLiteral("今天已备份：<a href=\"file://"))) << told.toStdString();
+    EXPECT_TRUE(told.endsWith(QStringLiteral("\">") + copy + QStringLiteral("</a>"))) << told.toStdString();
+    EXPECT_TRUE(QFileInfo::exists(QDir(store->folder()).filePath(QStringLiteral("backups/")) + copy));
 }
 
 // Ctrl+I, the menu's item and a file dropped on the window all import, then list the imported days.

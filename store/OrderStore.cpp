@@ -50,13 +50,15 @@ constexpr char newestFirst[] = " ORDER BY id DESC";
 // A keyword is a plain substring, ASCII letters in either case and full-width ASCII forms the same as their
 // ASCII ones: fold() (store/Database.cpp) maps the column and the keyword alike, and instr compares the
 // bytes, NULs and all, with no pattern characters and no length limit. Any: one of the four columns holds it.
+constexpr char anyFieldCondition[] =
+    "(instr(fold(spname),fold(?3))>0 OR instr(fold(mjzh),fold(?3))>0 OR instr(fold(kddh),fold(?3))>0 OR "
+    "instr(fold(bz),fold(?3))>0)";
 constexpr const char* keywordConditions[] = {
     "instr(fold(spname),fold(?3))>0",
     "instr(fold(mjzh),fold(?3))>0",
     "instr(fold(kddh),fold(?3))>0",
     "instr(fold(bz),fold(?3))>0",
-    "(instr(fold(spname),fold(?3))>0 OR instr(fold(mjzh),fold(?3))>0 OR instr(fold(kddh),fold(?3))>0 OR "
-    "instr(fold(bz),fold(?3))>0)",
+    anyFieldCondition,
 };
 static_assert(std::size(keywordConditions) == std::size_t(SearchField::Any) + 1);
 constexpr std::size_t keywordForms = std::size(keywordConditions) + 1; // and none

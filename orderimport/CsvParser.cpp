@@ -30,6 +30,20 @@ void CsvParser::endRecord(std::deque<CsvRecord>& out)
     m_recordStarted = false;
 }
 
+bool CsvParser::endsFieldOrRecord(QChar c, std::deque<CsvRecord>& out)
+{
+    if (c == m_separator) {
+        endField();
+        m_state = State::FieldStart;
+    } else if (c == u'\r' || c == u'\n') {
+        endRecord(out);
+        m_state = c == u'\r' ? State::AfterCr : State::FieldStart; // a CR's LF may follow
+    } else {
+        return false;
+    }
+    return true;
+}
+
 void CsvParser::feed(QStringView text, std::deque<CsvRecord>& out)
 {
     const qsizetype n = text.size();
@@ -62,18 +76,9 @@ void CsvParser::feed(QStringView text, std::deque<CsvRecord>& out)
         switch (m_state) {
         case State::FieldStart:
         case State::Unquoted:
-            if (c == m_separator) {
-                endField();
-                m_state = State::FieldStart;
-            } else if (c == u'\r') {
-                endRecord(out);
-                m_state = State::AfterCr;
-            } else if (c == u'\n') {
-                endRecord(out);
-                m_state = State::FieldStart;
-            } else if (c == u'"' && m_state == State::FieldStart) {
+            if (c == u'"' && m_state == State::FieldStart) {
                 m_state = State::Quoted;
-            } else {
+            } else if (!endsFieldOrRecord(c, out)) {
                 const qsizetype end = runEnd(i + 1, false);
                 append(text.sliced(i, end - i));
                 m_state = State::Unquoted;
@@ -95,16 +100,7 @@ void CsvParser::feed(QStringView text, std::deque<CsvRecord>& out)
             if (c == u'"') {
                 append(text.sliced(i, 1));
                 m_state = State::Quoted;
-            } else if (c == m_separator) {
-                endField();
-                m_state = State::FieldStart;
-            } else if (c == u'\r') {
-                endRecord(out);
-                m_state = State::AfterCr;
-            } else if (c == u'\n') {
-                endRecord(out);
-                m_state = State::FieldStart;
-            } else {
+            } else if (!endsFieldOrRecord(c, out)) {
                 append(text.sliced(i, 1));
                 m_state = State::Unquoted;
             }

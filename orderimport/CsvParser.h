@@ -44,6 +44,8 @@ private:
     enum class State { FieldStart, Unquoted, Quoted, QuoteInQuoted, AfterCr };
 
     void append(QStringView run);
+    // A separator ends the field, a line end the record (outside quotes); false for any other character.
+    bool endsFieldOrRecord(QChar c, std::deque<CsvRecord>& out);
     void endField();
     void endRecord(std::deque<CsvRecord>& out);
 

@@ -44,32 +44,15 @@ QByteArray excelDateFormat(const QString& pattern)
         }
         literal.clear();
     };
-    bool inQuote = false;
-    for (qsizetype i = 0; i < pattern.size();) {
-        const QChar c = pattern.at(i);
-        if (c == QLatin1Char('\'')) {
-            if (i + 1 < pattern.size() && pattern.at(i + 1) == QLatin1Char('\'')) {
-                literal += c; // '' is one apostrophe, in quotes or not
-                i += 2;
-                continue;
-            }
-            inQuote = !inQuote;
-            ++i;
+    for (const store::textforms::PatternPart& part : store::textforms::splitDatePattern(pattern)) {
+        const QChar c = part.field;
+        if (c != QLatin1Char('d') && c != QLatin1Char('M') && c != QLatin1Char('y')) {
+            literal += c.isNull() ? part.literal : QString(part.run, c); // other letters show as they stand
             continue;
-        }
-        if (inQuote || (c != QLatin1Char('d') && c != QLatin1Char('M') && c != QLatin1Char('y'))) {
-            literal += c;
-            ++i;
-            continue;
-        }
-        qsizetype run = 0;
-        while (i + run < pattern.size() && pattern.at(i + run) == c) {
-            ++run;
         }
         flushLiteral();
         // The same fields, but the month is "m" in a number format; a name (MMM, ddd) stays a name.
-        out += QString(run, c == QLatin1Char('M') ? QLatin1Char('m') : c);
-        i += run;
+        out += QString(part.run, c == QLatin1Char('M') ? QLatin1Char('m') : c);
     }
     flushLiteral();
     return out.toUtf8();

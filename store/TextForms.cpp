@@ -72,48 +72,19 @@ QString widenYear(const QString& pattern)
 std::vector<DatePiece> numericPieces(const QString& pattern)
 {
     std::vector<DatePiece> pieces;
-    bool inQuote = false;
-    QString literal;
-    auto flush = [&] {
-        if (!literal.isEmpty()) {
-            pieces.push_back({DatePiece::Kind::Literal, 0, literal});
-            literal.clear();
-        }
-    };
-    for (qsizetype i = 0; i < pattern.size();) {
-        const QChar c = pattern.at(i);
-        if (c == QLatin1Char('\'')) {
-            if (i + 1 < pattern.size() && pattern.at(i + 1) == QLatin1Char('\'')) {
-                literal += c;
-                i += 2;
-                continue;
-            }
-            inQuote = !inQuote;
-            ++i;
-            continue;
-        }
-        if (inQuote || !c.isLetter()) {
-            literal += c;
-            ++i;
-            continue;
-        }
-        qsizetype run = 0;
-        while (i + run < pattern.size() && pattern.at(i + run) == c) {
-            ++run;
-        }
-        flush();
-        if (c == QLatin1Char('d') && run <= 2) {
-            pieces.push_back({DatePiece::Kind::Day, int(run), {}});
-        } else if (c == QLatin1Char('M') && run <= 2) {
-            pieces.push_back({DatePiece::Kind::Month, int(run), {}});
-        } else if (c == QLatin1Char('y') && run == 4) {
+    for (const PatternPart& part : splitDatePattern(pattern)) {
+        if (part.field.isNull()) {
+            pieces.push_back({DatePiece::Kind::Literal, 0, part.literal});
+        } else if (part.field == QLatin1Char('d') && part.run <= 2) {
+            pieces.push_back({DatePiece::Kind::Day, int(part.run), {}});
+        } else if (part.field == QLatin1Char('M') && part.run <= 2) {
+            pieces.push_back({DatePiece::Kind::Month, int(part.run), {}});
+        } else if (part.field == QLatin1Char('y') && part.run == 4) {
             pieces.push_back({DatePiece::Kind::Year, 4, {}});
         } else {
             return {};
         }
-        i += run;
     }
-    flush();
     return pieces;
 }
 
@@ -283,6 +254,46 @@ QString asciiForms(QStringView text)
 }
 
 } // namespace
+
+std::vector<PatternPart> splitDatePattern(const QString& pattern)
+{
+    std::vector<PatternPart> parts;
+    bool inQuote = false;
+    QString literal;
+    const auto flush = [&] {
+        if (!literal.isEmpty()) {
+            parts.push_back({QChar(), 0, literal});
+            literal.clear();
+        }
+    };
+    for (qsizetype i = 0; i < pattern.size();) {
+        const QChar c = pattern.at(i);
+        if (c == QLatin1Char('\'')) {
+            if (i + 1 < pattern.size() && pattern.at(i + 1) == QLatin1Char('\'')) {
+                literal += c; // '' is one apostrophe, in quotes or not
+                i += 2;
+                continue;
+            }
+            inQuote = !inQuote;
+            ++i;
+            continue;
+        }
+        if (inQuote || !c.isLetter()) {
+            literal += c;
+            ++i;
+            continue;
+        }
+        qsizetype run = 0;
+        while (i + run < pattern.size() && pattern.at(i + run) == c) {
+            ++run;
+        }
+        flush();
+        parts.push_back({c, run, {}});
+        i += run;
+    }
+    flush();
+    return parts;
+}
 
 QLocale uiLocale()
 {

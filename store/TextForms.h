@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringView>
 #include <optional>
+#include <vector>
 
 // Dates and numbers as the windows show and read them; the store reads quoted values by the same rules.
 namespace store::textforms {
@@ -16,6 +17,15 @@ void setUiLocale(const std::optional<QLocale>& locale);
 
 // The short date pattern of uiLocale(), with the year always in four digits.
 QString shortDateFormat();
+// One part of a date pattern: a run of one letter, a field (dd, M, yyyy, MMMM), or the literal text between
+// such runs, quotes taken off ('' is one apostrophe).
+struct PatternPart
+{
+    QChar field; // null for literal text
+    qsizetype run = 0;
+    QString literal;
+};
+std::vector<PatternPart> splitDatePattern(const QString& pattern);
 // A day as short date text: 2026/12/9 under zh_CN.
 QString dateText(const QDate& date);
 // Reads the short date form (four-digit year, or two digits read as 1950-2049), or a four-digit year

@@ -59,6 +59,22 @@ QString storeFolder(qint64 orders)
     return folder;
 }
 
+std::size_t readEveryCell(sqlite3* db, const char* sql)
+{
+    std::size_t bytes = 0;
+    sqlite3_stmt* st = nullptr;
+    sqlite3_prepare_v2(db, sql, -1, &st, nullptr);
+    const int columns = sqlite3_column_count(st);
+    while (sqlite3_step(st) == SQLITE_ROW) {
+        for (int c = 0; c < columns; ++c) {
+            sqlite3_column_text(st, c); // the cell made text, as a reader of cells would have it
+            bytes += std::size_t(sqlite3_column_bytes(st, c));
+        }
+    }
+    sqlite3_finalize(st);
+    return bytes;
+}
+
 long peakKb(const QString& statusFile)
 {
     QFile status(statusFile);

@@ -2,6 +2,9 @@
 
 #include <QDate>
 #include <QString>
+#include <cstddef>
+
+struct sqlite3;
 
 namespace bench {
 
@@ -25,6 +28,9 @@ QString storeFolder(qint64 orders);
 // A process's peak resident memory (VmHWM) in kB from its status file (this process's by default); -1
 // when it cannot be read.
 long peakKb(const QString& statusFile = QStringLiteral("/proc/self/status"));
+
+// Runs one statement on db and reads every cell of every row as text, as the baselines read: the bytes read.
+std::size_t readEveryCell(sqlite3* db, const char* sql);
 
 // A goods word that occurs in about one order in fifty: the keyword of the keyword benchmark.
 QString commonKeyword();

@@ -39,16 +39,7 @@ std::size_t groupedFloor()
     sqlite3_open_v2(path.constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
     std::size_t bytes = 0;
     for (const char* sql : statements) {
-        sqlite3_stmt* st = nullptr;
-        sqlite3_prepare_v2(db, sql, -1, &st, nullptr);
-        const int columns = sqlite3_column_count(st);
-        while (sqlite3_step(st) == SQLITE_ROW) {
-            for (int c = 0; c < columns; ++c) {
-                benchmark::DoNotOptimize(sqlite3_column_text(st, c));
-                bytes += std::size_t(sqlite3_column_bytes(st, c));
-            }
-        }
-        sqlite3_finalize(st);
+        bytes += bench::readEveryCell(db, sql);
     }
     sqlite3_close(db);
     return bytes;

@@ -251,11 +251,6 @@ bool Statement::isInteger(int column) const
     return sqlite3_column_type(m_st, column) == SQLITE_INTEGER;
 }
 
-bool Statement::isReal(int column) const
-{
-    return sqlite3_column_type(m_st, column) == SQLITE_FLOAT;
-}
-
 qint64 Statement::integer(int column) const
 {
     return sqlite3_column_int64(m_st, column);

@@ -75,7 +75,6 @@ public:
 
     bool isNull(int column) const;
     bool isInteger(int column) const;
-    bool isReal(int column) const;
     qint64 integer(int column) const;
     double real(int column) const;
     QString text(int column) const;

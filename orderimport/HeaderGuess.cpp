@@ -14,7 +14,7 @@ struct FieldName
     const char16_t* name;
 };
 
-// 买家呢称 (sic) is this program's own export header.
+// Each field's first name is this program's own export header (买家呢称, sic).
 constexpr FieldName fieldNames[] = {
     {OrderField::Goods, u"商品名称"},
     {OrderField::Goods, u"宝贝标题"},
@@ -109,6 +109,17 @@ Match bestMatch(QStringView header)
 }
 
 } // namespace
+
+QString fieldName(OrderField field)
+{
+    // Each field's first name is this program's own.
+    for (const FieldName& name : fieldNames) {
+        if (name.field == field) {
+            return QString::fromUtf16(name.name);
+        }
+    }
+    return QString();
+}
 
 std::optional<OrderField> fieldForHeader(QStringView header)
 {

@@ -20,6 +20,8 @@ using ColumnMap = std::array<std::optional<int>, orderFieldCount>;
 // 订单付款时间, 物流单号, ...). A header that only contains a name ("商品单价(元)", "宝贝总数量") names
 // that field too: the longest name in it wins, and between names as long, the one it ends with.
 std::optional<OrderField> fieldForHeader(QStringView header);
+// The field's name as this program's own grid and export title it.
+QString fieldName(OrderField field);
 
 // Which column holds which field, one column per field and one field per column: exact names win over
 // names contained in a longer header, then longer names, then a name at the header's end, then the column

@@ -13,8 +13,6 @@ namespace orderimport {
 
 namespace {
 
-constexpr const char16_t* fieldNames[orderFieldCount] = {u"商品名称", u"买家呢称", u"购买数量", u"进价",
-                                                         u"售价",     u"销售日期", u"快递单号", u"备注"};
 // The fields every order needs, in the order the entry window checks them.
 constexpr OrderField checkedFields[] = {
     OrderField::Goods, OrderField::Quantity, OrderField::PurchasePrice, OrderField::SellingPrice,
@@ -118,11 +116,6 @@ private:
 };
 
 } // namespace
-
-QString fieldName(OrderField field)
-{
-    return QString::fromUtf16(fieldNames[std::size_t(field)]);
-}
 
 Preview readPreview(const QString& path, const ReadOptions& options)
 {

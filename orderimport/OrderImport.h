@@ -87,7 +87,4 @@ ImportCheck checkFile(const QString& path, const ImportSettings& settings, const
 // a number given for every row that is no number, no date form chosen. Empty when there are none.
 QString settingsProblem(const ImportSettings& settings);
 
-// The field's name as the program's own grid and export title it.
-QString fieldName(OrderField field);
-
 } // namespace orderimport

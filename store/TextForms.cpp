@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <iterator>
 #include <vector>
 
 namespace store::textforms {
@@ -367,8 +368,44 @@ std::optional<QDate> readDate(QStringView text)
     return date.isValid() ? std::optional<QDate>(date) : std::nullopt;
 }
 
+namespace {
+
+// Nearly every stored number is a whole number of cents or less: the digits of k when value is the double
+// nearest to k / 10^places, k of at most fifteen digits. That decimal is then the one fifteen significant
+// digits of value give (value lies within half a unit in its last bit of it, far closer than the next
+// fifteen-digit decimal), so the formatting below agrees with it, and is not needed.
+std::optional<SignificantDigits> shortDecimal(double value)
+{
+    constexpr double scales[] = {1, 10, 100, 1000, 10000};
+    constexpr double fifteenDigits = 1e15;
+    for (int places = 0; places < int(std::size(scales)); ++places) {
+        const double k = std::nearbyint(value * scales[places]);
+        if (std::fabs(k) >= fifteenDigits) {
+            return std::nullopt;
+        }
+        if (k == 0 || k / scales[places] != value) {
+            continue;
+        }
+        auto whole = static_cast<qint64>(std::fabs(k)); // exact: below 2^53
+        int length = 1;
+        for (qint64 rest = whole / 10; rest > 0; rest /= 10) {
+            ++length;
+        }
+        for (int i = length; i < 15; ++i) {
+            whole *= 10;
+        }
+        return SignificantDigits{k < 0, whole, length - 1 - places};
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
 SignificantDigits significantDigits(double value)
 {
+    if (const std::optional<SignificantDigits> quick = shortDecimal(value)) {
+        return *quick;
+    }
     char buf[40];
     const auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, 14);
     const char* p = buf;
@@ -385,30 +422,33 @@ SignificantDigits significantDigits(double value)
     return d;
 }
 
-QString numberText(double value)
+void numberText(double value, QString& out)
 {
     const Forms& f = forms();
     if (!std::isfinite(value)) {
-        return f.locale.toString(value);
+        out = f.locale.toString(value);
+        return;
     }
     if (value == 0) {
-        return QStringLiteral("0");
+        out = QStringLiteral("0");
+        return;
     }
     // Fifteen significant digits, then placed as plain decimal text.
     const SignificantDigits d = significantDigits(value);
     const bool negative = d.negative;
     const int exponent = d.exponent;
-    char digits[16];
-    int n = 0;
-    for (qint64 v = d.digits, place = 100'000'000'000'000; place > 0; place /= 10) {
-        digits[n++] = char('0' + v / place % 10);
+    char digits[15];
+    auto rest = static_cast<quint64>(d.digits);
+    for (int i = 14; i >= 0; --i, rest /= 10) { // from the last digit: a division by 10 costs a multiplication
+        digits[i] = char('0' + rest % 10);
     }
+    int n = 15;
     while (n > 1 && digits[n - 1] == '0') {
         --n;
     }
-    // Built in one buffer: the text is made once, with no growing.
+    // Built in one buffer, out's own when it is large enough: the text is made once, with no growing.
     const int zeros = exponent < 0 ? -exponent - 1 : std::max(0, exponent + 1 - n);
-    QString out(qsizetype(f.minus.size() + f.decimal.size() + 1 + zeros + n), Qt::Uninitialized);
+    out.resize(qsizetype(f.minus.size() + f.decimal.size() + 1 + zeros + n));
     QChar* o = out.data();
     auto put = [&o](QStringView text) {
         for (const QChar c : text) {
@@ -443,6 +483,12 @@ QString numberText(double value)
         }
     }
     out.truncate(o - out.constData());
+}
+
+QString numberText(double value)
+{
+    QString out;
+    numberText(value, out);
     return out;
 }
 

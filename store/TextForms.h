@@ -41,6 +41,8 @@ bool inCalendarRange(const QDate& date);
 // A number as plain decimal text: at most 15 significant digits, no trailing zeros, no group separator,
 // the locale's decimal separator.
 QString numberText(double value);
+// The same text in out, whose buffer is used again when it is large enough.
+void numberText(double value, QString& out);
 // The fifteen significant digits that numberText shows, as an integer and a power of ten: value is
 // digits * 10^(exponent - 14). value must be finite.
 struct SignificantDigits

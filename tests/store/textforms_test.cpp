@@ -2,7 +2,15 @@
 #include "store/TextForms.h"
 #include "support/Fixtures.h"
 
+#include <bit>
+#include <charconv>
+#include <cmath>
 #include <gtest/gtest.h>
+#include <iomanip>
+#include <random>
+#include <string>
+#include <tuple>
+#include <vector>
 
 namespace {
 
@@ -108,6 +116,62 @@ TEST_F(TextFormsTest, NumberTextIsPlainDecimal)
     EXPECT_EQ(store::textforms::numberText(-1234.75), QStringLiteral("-1234,75"));
     use("en_US");
     EXPECT_EQ(store::textforms::numberText(1234.75), QStringLiteral("1234.75"));
+}
+
+// The fifteen significant digits, read however they are found, are those of the correctly rounded
+// scientific form: whole cents, values at the edge of fifteen digits, and values that are no short decimal.
+TEST_F(TextFormsTest, SignificantDigitsAreThoseOfTheRoundedScientificForm)
+{
+    auto expected = [](double value) {
+        char buf[40];
+        const auto end = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, 14).ptr;
+        const std::string text(buf, end);
+        const auto e = text.find('e');
+        std::string digits = text.substr(0, e);
+        std::erase(digits, '.');
+        std::erase(digits, '-');
+        return std::tuple(value < 0, std::stoll(digits), std::stoi(text.substr(e + 1)));
+    };
+    std::vector<double> values = {1,
+                                  -1,
+                                  0.01,
+                                  0.1 + 0.2,
+                                  19.99,
+                                  -0.05,
+                                  1e14,
+                                  999999999999999.0,
+                                  1e15,
+                                  1e15 + 2,
+                                  9999999999999.99,
+                                  99999999999.9999,
+                                  0.0001,
+                                  0.00001,
+                                  1.0 / 3,
+                                  2.0 / 3,
+                                  123.4567,
+                                  1234567.25,
+                                  0.1 * 3,
+                                  4.35 * 100,
+                                  1e-300,
+                                  1.7976931348623157e308,
+                                  5e-324,
+                                  -12345.678};
+    std::mt19937_64 random(20261210);
+    for (int i = 0; i < 20000; ++i) {
+        const int places = int(random() % 6);
+        const auto whole = static_cast<qint64>(random() % 100000000000000000ULL) - 50000000000000000LL;
+        values.push_back(double(whole % 10000000) / std::pow(10.0, places));
+        values.push_back(double(whole) / std::pow(10.0, places + 2));
+        values.push_back(std::bit_cast<double>(random() & 0x7fefffffffffffffULL));
+    }
+    for (const double value : values) {
+        if (value == 0) {
+            continue;
+        }
+        const store::textforms::SignificantDigits d = store::textforms::significantDigits(value);
+        EXPECT_EQ(std::tuple(d.negative, d.digits, d.exponent), expected(value))
+            << std::setprecision(17) << value;
+    }
 }
 
 TEST_F(TextFormsTest, ReadNumberFollowsTheLocale)

@@ -2,7 +2,6 @@
 
 #include "store/OrderStore.h"
 
-#include <QHash>
 #include <QTimer>
 #include <algorithm>
 
@@ -57,15 +56,16 @@ ListedOrders::Page& ListedOrders::keep(std::size_t first, std::vector<Order> ord
     fresh.first = first;
     fresh.used = ++m_clock;
     fresh.orders.resize(count);
-    QHash<qint64, std::size_t> place;
-    place.reserve(qsizetype(count));
+    // The page's ids with their places, sorted: each order read finds its place by halves.
+    std::vector<std::pair<qint64, std::size_t>> place(count);
     for (std::size_t i = 0; i < count; ++i) {
-        place.insert(m_ids[first + i], i);
+        place[i] = {m_ids[first + i], i};
     }
+    std::sort(place.begin(), place.end());
     for (Order& order : orders) {
-        const auto at = place.constFind(order.id);
-        if (at != place.cend()) {
-            fresh.orders[*at] = std::move(order);
+        const auto at = std::lower_bound(place.begin(), place.end(), std::pair(order.id, std::size_t(0)));
+        if (at != place.end() && at->first == order.id) {
+            fresh.orders[at->second] = std::move(order);
         }
     }
     if (m_pages.size() < cachedPages) {

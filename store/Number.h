@@ -21,6 +21,8 @@ public:
     constexpr double stored() const { return m_stored; }
     // Plain decimal text as the windows show it: no trailing zeros, no group separator.
     QString text() const;
+    // The same text in into, whose buffer is used again when it is large enough.
+    void text(QString& into) const;
     // The shown value at four decimals; nullopt when it is too large for the arithmetic.
     std::optional<Amount> amount() const { return Amount::fromNumber(m_stored); }
 

@@ -9,19 +9,35 @@ QString Number::text() const
     return textforms::numberText(m_stored);
 }
 
+void Number::text(QString& into) const
+{
+    textforms::numberText(m_stored, into);
+}
+
+const Number* numberIn(const Order& order, OrderColumn column)
+{
+    switch (column) {
+    case OrderColumn::PurchasePrice:
+        return &order.purchasePrice;
+    case OrderColumn::Quantity:
+        return &order.quantity;
+    case OrderColumn::SellingPrice:
+        return &order.sellingPrice;
+    default:
+        return nullptr;
+    }
+}
+
 QString shownText(const Order& order, OrderColumn column)
 {
+    if (const Number* number = numberIn(order, column)) {
+        return number->text();
+    }
     switch (column) {
     case OrderColumn::Id:
         return QString::number(order.id);
     case OrderColumn::Goods:
         return order.goods;
-    case OrderColumn::PurchasePrice:
-        return order.purchasePrice.text();
-    case OrderColumn::Quantity:
-        return order.quantity.text();
-    case OrderColumn::SellingPrice:
-        return order.sellingPrice.text();
     case OrderColumn::Buyer:
         return order.buyer;
     case OrderColumn::Waybill:
@@ -30,8 +46,9 @@ QString shownText(const Order& order, OrderColumn column)
         return order.saleDate.isValid() ? textforms::dateText(order.saleDate) : QString();
     case OrderColumn::Remark:
         return order.remark.value_or(absentRemarkText);
+    default:
+        return QString(); // the numbers, above
     }
-    return QString();
 }
 
 } // namespace store

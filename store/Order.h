@@ -31,5 +31,7 @@ inline const QString absentRemarkText = QStringLiteral(" ");
 // A column of an order as the windows show it: numbers in plain decimal text, the date in the short date
 // form, an absent remark as absentRemarkText, the id as its decimal text.
 QString shownText(const Order& order, OrderColumn column);
+// The number a column holds: the quantity or a price; nullptr for every other column.
+const Number* numberIn(const Order& order, OrderColumn column);
 
 } // namespace store

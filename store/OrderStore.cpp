@@ -241,7 +241,29 @@ QString jsonArray(const QStringList& texts)
     return json + u']';
 }
 
-std::vector<Order> readOn(Database& db, std::span<const qint64> ids)
+} // namespace
+
+// The two statements a read of ids runs, prepared once for a connection that reads many pages.
+struct PageStatements
+{
+    std::optional<Statement> range;
+    std::optional<Statement> list;
+};
+
+namespace {
+
+// The statement of sql, prepared on db, or kept's one made ready to run again.
+Statement& preparedOn(Database& db, const char* sql, std::optional<Statement>& kept)
+{
+    if (kept) {
+        kept->reset();
+    } else {
+        kept.emplace(db.prepare(sql));
+    }
+    return *kept;
+}
+
+std::vector<Order> readOn(Database& db, std::span<const qint64> ids, PageStatements* kept = nullptr)
 {
     if (ids.empty()) {
         return {};
@@ -254,7 +276,10 @@ std::vector<Order> readOn(Database& db, std::span<const qint64> ids)
     // Ids close together (a whole table or a day listed) are read as one range: a walk along the table
     // costs less than a lookup per id. Ids far apart (a keyword's matches) are looked up one by one.
     const bool range = quint64(wanted.back() - wanted.front()) < quint64(rangeFactor * qint64(wanted.size()));
-    Statement st = db.prepare(range ? selectIdRange : selectIdList);
+    PageStatements local;
+    PageStatements& statements = kept ? *kept : local;
+    Statement& st = range ? preparedOn(db, selectIdRange, statements.range)
+                          : preparedOn(db, selectIdList, statements.list);
     if (range) {
         st.bind(1, wanted.front());
         st.bind(2, wanted.back());
@@ -487,8 +512,9 @@ std::vector<Order> OrderPages::read(std::span<const qint64> ids)
     try {
         if (!m_db) {
             m_db = openStore(m_dataFile);
+            m_statements = std::make_unique<PageStatements>();
         }
-        return readOn(*m_db, ids);
+        return readOn(*m_db, ids, m_statements.get());
     } catch (...) {
         close(); // the next read starts afresh
         throw;
@@ -497,6 +523,7 @@ std::vector<Order> OrderPages::read(std::span<const qint64> ids)
 
 void OrderPages::close()
 {
+    m_statements.reset(); // before the connection they were prepared on
     m_db.reset();
 }
 

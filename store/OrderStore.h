@@ -18,6 +18,7 @@
 namespace store {
 
 class Database;
+struct PageStatements;
 
 // One listing: the ids of the listed orders, newest first, which is all it takes to find each order
 // again, the five totals over the same orders, and the orders of the first page.
@@ -87,6 +88,7 @@ public:
 private:
     QString m_dataFile;
     std::unique_ptr<Database> m_db;
+    std::unique_ptr<PageStatements> m_statements;
 };
 
 } // namespace store

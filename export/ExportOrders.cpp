@@ -11,43 +11,70 @@
 
 #include <exception>
 #include <memory>
+#include <vector>
 
 namespace xl {
 
 namespace {
 
-// The stored number of a number column.
-double storedNumber(const store::Order& order, store::OrderColumn column)
+// Writes the cells of orders: numbers and the date typed, shown as the grid shows them; every other column
+// as its text, which stays text (leading zeros, long waybills). An empty cell is left untouched. A number's
+// or a day's text only fits the column, and is made again only when the value differs from the column's
+// last one: a day's orders come one after another, and so do many an order's quantity and prices.
+class OrderCells final
 {
-    switch (column) {
-    case store::OrderColumn::Quantity:
-        return order.quantity.stored();
-    case store::OrderColumn::PurchasePrice:
-        return order.purchasePrice.stored();
-    default:
-        return order.sellingPrice.stored();
-    }
-}
+public:
+    explicit OrderCells(Worksheet& sheet)
+        : m_sheet(sheet)
+    {}
 
-// One cell of an order: numbers and the date typed, shown as the grid shows them; every other column as
-// its text, which stays text (leading zeros, long waybills). An empty cell is left untouched.
-void writeCell(Worksheet& sheet, int row, int col, const store::Order& order, store::OrderColumn column)
-{
-    const QString shown = store::shownText(order, column);
-    if (shown.isEmpty()) {
-        return;
+    void write(int row, int col, const store::Order& order, store::OrderColumn column)
+    {
+        if (const store::Number* number = store::numberIn(order, column)) {
+            LastShown& last = lastShown(col);
+            if (last.text.isNull() || last.number != number->stored()) {
+                last.number = number->stored();
+                number->text(last.text);
+            }
+            m_sheet.writeNumber(row, col, number->stored(), last.text);
+            return;
+        }
+        if (store::describe(column).kind == store::ColumnKind::Date) {
+            LastShown& last = lastShown(col);
+            if (last.text.isNull() || last.day != order.saleDate) {
+                last.day = order.saleDate;
+                last.text = store::shownText(order, column);
+            }
+            if (!last.text.isEmpty()) {
+                m_sheet.writeDate(row, col, order.saleDate, last.text);
+            }
+            return;
+        }
+        const QString shown = store::shownText(order, column);
+        if (!shown.isEmpty()) {
+            m_sheet.writeLeft(row, col, shown);
+        }
     }
-    switch (store::describe(column).kind) {
-    case store::ColumnKind::Number:
-        sheet.writeNumber(row, col, storedNumber(order, column), shown);
-        break;
-    case store::ColumnKind::Date:
-        sheet.writeDate(row, col, order.saleDate, shown);
-        break;
-    default:
-        sheet.writeLeft(row, col, shown);
+
+private:
+    struct LastShown
+    {
+        double number = 0;
+        QDate day;
+        QString text; // null: nothing shown yet
+    };
+
+    LastShown& lastShown(int col)
+    {
+        if (std::size_t(col) >= m_last.size()) {
+            m_last.resize(std::size_t(col) + 1);
+        }
+        return m_last[std::size_t(col)];
     }
-}
+
+    Worksheet& m_sheet;
+    std::vector<LastShown> m_last; // by column
+};
 
 // The titles go to sheet row 1, row i to sheet row i + 1, column j to sheet column j + 1. Every written cell
 // is left aligned.
@@ -60,10 +87,11 @@ void copyRows(ExportRows& rows, Worksheet& sheet, ExportProgress& progress)
         }
     }
     progress.advance(1);
+    OrderCells cells(sheet);
     for (int i = 1; i < rows.rowCount(); ++i) {
         if (const store::Order* order = rows.order(i)) {
             for (int j = 0; j < rows.columnCount(); ++j) {
-                writeCell(sheet, i + 1, j + 1, *order, rows.column(j));
+                cells.write(i + 1, j + 1, *order, rows.column(j));
             }
         }
         progress.advance(i + 1);

@@ -1,5 +1,6 @@
 #include "export/TextWidth.h"
 
+#include <algorithm>
 #include <unicode/uchar.h>
 
 namespace xl {
@@ -22,6 +23,15 @@ int widthOf(char32_t c)
 
 int displayWidth(QStringView text)
 {
+    // Most texts (waybills, numbers, dates) have no wide character at all: one pass that the compiler
+    // runs many characters at a time finds them. Surrogates lie above firstWide too.
+    char16_t highest = 0;
+    for (const QChar c : text) {
+        highest = std::max(highest, c.unicode());
+    }
+    if (highest < firstWide) {
+        return int(text.size());
+    }
     int width = 0;
     const qsizetype n = text.size();
     for (qsizetype i = 0; i < n; ++i) {

@@ -5,8 +5,10 @@
 #include "export/SheetError.h"
 #include "export/TextWidth.h"
 
+#include <QStringEncoder>
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <xlsxwriter.h>
 
 namespace xl {
@@ -27,12 +29,19 @@ void check(lxw_error error)
 
 // The writer takes a C string, which would end at a NUL and drop the rest of the text: a NUL goes in as
 // the workbook's escape "_x0000_", the form the writer gives every other control character itself.
-QByteArray cellText(const QString& text)
+// The bytes go to into, whose buffer serves every cell.
+const char* cellText(QStringView text, QByteArray& into)
 {
-    if (!text.contains(QChar(0))) {
-        return text.toUtf8(); // nearly every cell
+    QStringEncoder utf8(QStringEncoder::Utf8, QStringEncoder::Flag::Stateless);
+    into.resize(utf8.requiredSpace(text.size()) + 1);
+    char* end = utf8.appendToBuffer(into.data(), text);
+    const qsizetype length = end - into.constData();
+    if (std::memchr(into.constData(), 0, std::size_t(length)) == nullptr) {
+        *end = '\0'; // nearly every cell
+        return into.constData();
     }
-    return QString(text).replace(QChar(0), QStringLiteral("_x0000_")).toUtf8();
+    into = text.toString().replace(QChar(0), QStringLiteral("_x0000_")).toUtf8();
+    return into.constData();
 }
 
 } // namespace
@@ -75,15 +84,14 @@ void Worksheet::writeText(int row, int column, const QString& text, lxw_format* 
     }
     // The library refuses a row before the last one written and a cell outside the sheet.
     check(worksheet_write_string(sheet, static_cast<lxw_row_t>(row - 1), static_cast<lxw_col_t>(column - 1),
-                                 cellText(text.left(kept)).constData(), format));
+                                 cellText(QStringView(text).left(kept), m_utf8), format));
     if (kept < text.size()) {
         if (m_cut.size() < cutNamed) {
             m_cut.push_back({row, column});
         }
         ++m_cutCount;
     }
-    // The widest column is reached long before a cell's limit: no need to measure past it.
-    noteCell(row, column, displayWidth(QStringView(text).left(maxCellText)));
+    noteCell(row, column, text);
 }
 
 void Worksheet::writeNumber(int row, int column, double value, const QString& shownText)
@@ -94,22 +102,26 @@ void Worksheet::writeNumber(int row, int column, double value, const QString& sh
     }
     check(worksheet_write_number(openSheet(), static_cast<lxw_row_t>(row - 1),
                                  static_cast<lxw_col_t>(column - 1), value, m_formats.text));
-    noteCell(row, column, displayWidth(shownText));
+    noteCell(row, column, shownText);
 }
 
 void Worksheet::writeDate(int row, int column, QDate date, const QString& shownText)
 {
-    if (!date.isValid() || date.year() < 1900 || date.year() > 9999) {
+    int year = 0;
+    int month = 0;
+    int dayOfMonth = 0;
+    date.getDate(&year, &month, &dayOfMonth); // one reading of the calendar, not three
+    if (!date.isValid() || year < 1900 || year > 9999) {
         writeLeft(row, column, shownText);
         return;
     }
-    lxw_datetime day = {date.year(), date.month(), date.day(), 0, 0, 0};
+    lxw_datetime day = {year, month, dayOfMonth, 0, 0, 0};
     check(worksheet_write_datetime(openSheet(), static_cast<lxw_row_t>(row - 1),
                                    static_cast<lxw_col_t>(column - 1), &day, m_formats.date));
-    noteCell(row, column, displayWidth(shownText));
+    noteCell(row, column, shownText);
 }
 
-void Worksheet::noteCell(int row, int column, int width)
+void Worksheet::noteCell(int row, int column, QStringView shownText)
 {
     if (row != m_lastRow) {
         m_lastRow = row;
@@ -118,7 +130,12 @@ void Worksheet::noteCell(int row, int column, int width)
     if (static_cast<size_t>(column) > m_widths.size()) {
         m_widths.resize(column, 0);
     }
-    m_widths[column - 1] = std::max(m_widths[column - 1], width);
+    int& widest = m_widths[column - 1];
+    // No character is wider than two: a text that short cannot widen the column, and is not measured.
+    // The widest column is reached long before a cell's limit: no need to measure past it either.
+    if (shownText.size() * 2 > widest) {
+        widest = std::max(widest, displayWidth(shownText.left(maxCellText)));
+    }
 }
 
 void Worksheet::filterTitles()

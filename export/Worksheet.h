@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QDate>
 #include <QString>
 #include <QtGlobal>
@@ -61,15 +62,16 @@ private:
     void writeText(int row, int column, const QString& text, lxw_format* format);
     // Checks the sheet is open before a cell goes in.
     lxw_worksheet* openSheet() const;
-    // Notes a written cell of the shown text's width.
-    void noteCell(int row, int column, int width);
+    // Notes a written cell showing that text, for the column's width.
+    void noteCell(int row, int column, QStringView shownText);
 
     lxw_worksheet* m_sheet;
     CellFormats m_formats;
+    QByteArray m_utf8; // a cell's text as the writer takes it
     int m_lastRow = 0;
     int m_titles = 0; // titled columns
     qint64 m_rowsWritten = 0;
-    std::vector<int> m_widths;            // longest text per column - 1, in narrow characters
+    std::vector<int> m_widths;            // the widest text per column, in narrow characters
     static constexpr size_t cutNamed = 5; // cut cells named in the notice
     std::vector<std::pair<int, int>> m_cut;
     qint64 m_cutCount = 0;

@@ -4,7 +4,8 @@ class QWidget;
 
 namespace store {
 class OrderStore;
-}
+struct BackupOutcome;
+} // namespace store
 
 namespace entry {
 
@@ -20,6 +21,8 @@ public:
     virtual void refreshList() = 0;
     // The window the entry window is centred on.
     virtual QWidget* hostWindow() = 0;
+    // Tells the seller what became of the day's backup a save made (the first save of a day).
+    virtual void tellBackup(const store::BackupOutcome& outcome) = 0;
 };
 
 } // namespace entry

@@ -112,7 +112,11 @@ bool EntryWindow::saveOrder(const store::Order& order)
         return false;
     }
     tell(this, saved);
-    backupIfDue(this, m_host.orderStore()); // the first save of a new day, when the program ran over midnight
+    // The first save of a day that has no copy yet: a store that held no order at start, or the program
+    // ran over midnight.
+    if (const std::optional<store::BackupOutcome> outcome = backupIfDue(this, m_host.orderStore())) {
+        m_host.tellBackup(*outcome);
+    }
     return true;
 }
 

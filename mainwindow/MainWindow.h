@@ -46,6 +46,7 @@ public:
     const store::OrderStore& orderStore() const override { return m_store; }
     void refreshList() override;
     QWidget* hostWindow() override { return this; }
+    void tellBackup(const store::BackupOutcome& outcome) override { showBackup(outcome); }
 
     // The order selected in the grid; none before the first listing that found one.
     std::optional<qint64> selectedOrderId() const { return m_selectedId; }

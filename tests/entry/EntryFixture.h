@@ -46,6 +46,7 @@ public:
         }
     }
     QWidget* hostWindow() override { return window; }
+    void tellBackup(const store::BackupOutcome&) override {}
 };
 
 // Each test: a fresh data.mdb, the message-box seam armed, and an entry window over a fake host.

@@ -13,6 +13,7 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
@@ -79,6 +80,11 @@ protected:
         QTest::keyClicks(window.findChild<QLineEdit*>(QStringLiteral("kddh")), QStringLiteral("SF1001"));
         QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("Command3")), Qt::LeftButton);
     }
+    // What the status bar says of the day's backup.
+    static QString backupTold(mainwindow::MainWindow& form)
+    {
+        return form.findChild<QLabel*>(QStringLiteral("backupLabel"))->text();
+    }
     void addOrder() const
     {
         store->addOrder(QStringLiteral("旧定单"), 1, 1, 2, QStringLiteral("买家"), QStringLiteral("KD0"),
@@ -93,8 +99,12 @@ TEST_F(DailyBackupTest, AStoreIsCopiedAtTheFirstSaveOrStartOfADayAndNeverTwiceAD
     const QString firstCopy = QDir(backups).filePath(QStringLiteral("data-2026-12-09.mdb"));
     mainwindow::MainWindow* form = shownMainWindow();
     EXPECT_FALSE(QFileInfo::exists(backups));
+    EXPECT_EQ(backupTold(*form), QString());
     saveAnOrder(*form);
     EXPECT_EQ(entries(backups), QStringList{QStringLiteral("data-2026-12-09.mdb")});
+    // The status bar tells the copy a save made, as it tells the one made at start-up.
+    EXPECT_TRUE(backupTold(*form).startsWith(QStringLiteral("今天已备份：<a href=\"file://")));
+    EXPECT_TRUE(backupTold(*form).endsWith(QStringLiteral("\">data-2026-12-09.mdb</a>")));
     const QByteArray first = hashOf(firstCopy);
 
     // Saves and another start the same day copy nothing again.
@@ -110,6 +120,7 @@ TEST_F(DailyBackupTest, AStoreIsCopiedAtTheFirstSaveOrStartOfADayAndNeverTwiceAD
     saveAnOrder(*form);
     const QStringList both = {QStringLiteral("data-2026-12-09.mdb"), QStringLiteral("data-2026-12-10.mdb")};
     EXPECT_EQ(entries(backups), both);
+    EXPECT_TRUE(backupTold(*form).endsWith(QStringLiteral("\">data-2026-12-10.mdb</a>")));
     const QByteArray second = hashOf(QDir(backups).filePath(QStringLiteral("data-2026-12-10.mdb")));
     saveAnOrder(*form);
     EXPECT_EQ(entries(backups), both);

@@ -296,6 +296,7 @@ std::vector<Order> readOn(Database& db, std::span<const qint64> ids, PageStateme
             orders.push_back(readOrder(st));
         }
     }
+    st.reset(); // a kept statement holds no read of the file between pages
     return orders;
 }
 

@@ -6,18 +6,18 @@
 #include "store/StoreError.h"
 #include "ui/Guarded.h"
 #include "ui/MessageBox.h"
+#include "ui/ShownHook.h"
 #include "ui/UiTexts.h"
 
 #include <QPointer>
-#include <QTimer>
 
 namespace entry {
 
 namespace {
 
-std::function<void(EntryWindow&)>& shownHook()
+ui::ShownHook<EntryWindow>& shownHook()
 {
-    static std::function<void(EntryWindow&)> hook;
+    static ui::ShownHook<EntryWindow> hook;
     return hook;
 }
 
@@ -34,14 +34,7 @@ void openEntryWindow(EntryHost& host, std::optional<qint64> orderId)
                    ui::MB_OK_EXCLAMATION, ui::texts::noticeTitle, owner);
         return;
     }
-    if (const auto hook = shownHook()) {
-        QTimer::singleShot(0, form, [form, hook] {
-            hook(*form);
-            if (form && form->isVisible()) {
-                form->close();
-            }
-        });
-    }
+    shownHook().armFor(form);
     form->exec();
     delete form;
 }
@@ -50,12 +43,12 @@ namespace entry_seam {
 
 void setShownHook(std::function<void(EntryWindow&)> hook)
 {
-    shownHook() = std::move(hook);
+    shownHook().set(std::move(hook));
 }
 
 void reset()
 {
-    shownHook() = nullptr;
+    shownHook().reset();
 }
 
 } // namespace entry_seam

@@ -7,6 +7,7 @@
 #include "store/Backup.h"
 #include "store/OrderStore.h"
 #include "ui/MessageBox.h"
+#include "ui/ShownHook.h"
 #include "ui/UiTexts.h"
 
 #include <QCursor>
@@ -15,10 +16,8 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QPointer>
 #include <QQueue>
 #include <QScopeGuard>
-#include <QTimer>
 #include <algorithm>
 
 namespace importdialog {
@@ -38,9 +37,9 @@ FileSeam& fileSeam()
     return s;
 }
 
-std::function<void(ImportDialog&)>& shownHook()
+ui::ShownHook<ImportDialog>& shownHook()
 {
-    static std::function<void(ImportDialog&)> hook;
+    static ui::ShownHook<ImportDialog> hook;
     return hook;
 }
 
@@ -62,15 +61,7 @@ std::optional<ImportDone> runImport(QWidget* parent, const store::OrderStore& st
         tell(failure, parent);
         return std::nullopt;
     }
-    if (const auto hook = shownHook()) {
-        QPointer<ImportDialog> shown = &dialog;
-        QTimer::singleShot(0, &dialog, [shown, hook] {
-            hook(*shown);
-            if (shown && shown->isVisible()) {
-                shown->reject();
-            }
-        });
-    }
+    shownHook().armFor(&dialog);
     if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;
     }
@@ -162,12 +153,12 @@ namespace importdialog_seam {
 
 void setShownHook(std::function<void(ImportDialog&)> hook)
 {
-    shownHook() = std::move(hook);
+    shownHook().set(std::move(hook));
 }
 
 void reset()
 {
-    shownHook() = nullptr;
+    shownHook().reset();
 }
 
 } // namespace importdialog_seam

@@ -4,6 +4,7 @@
 #include "store/StoreError.h"
 #include "store/TextForms.h"
 #include "ui/MessageBox.h"
+#include "ui/ShownHook.h"
 #include "ui/UiTexts.h"
 
 #include <QDir>
@@ -13,16 +14,15 @@
 #include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
-#include <QTimer>
 #include <QVBoxLayout>
 
 namespace mainwindow {
 
 namespace {
 
-std::function<void(RestoreDialog&)>& shownHook()
+ui::ShownHook<RestoreDialog>& shownHook()
 {
-    static std::function<void(RestoreDialog&)> hook;
+    static ui::ShownHook<RestoreDialog> hook;
     return hook;
 }
 
@@ -117,14 +117,7 @@ std::optional<RestoreChoice> chooseBackup(QWidget* parent, const QString& dataFi
         return std::nullopt;
     }
     QPointer<RestoreDialog> dialog = new RestoreDialog(std::move(copies), parent);
-    if (const auto hook = shownHook()) {
-        QTimer::singleShot(0, dialog, [dialog, hook] {
-            hook(*dialog);
-            if (dialog && dialog->isVisible()) {
-                dialog->reject();
-            }
-        });
-    }
+    shownHook().armFor(dialog);
     const bool accepted = dialog->exec() == QDialog::Accepted;
     const std::optional<store::BackupCopy> chosen = dialog ? dialog->chosen() : std::nullopt;
     delete dialog;
@@ -147,12 +140,12 @@ namespace restore_seam {
 
 void setShownHook(std::function<void(RestoreDialog&)> hook)
 {
-    shownHook() = std::move(hook);
+    shownHook().set(std::move(hook));
 }
 
 void reset()
 {
-    shownHook() = nullptr;
+    shownHook().reset();
 }
 
 } // namespace restore_seam

@@ -6,19 +6,19 @@
 #include "store/StoreError.h"
 #include "ui/Guarded.h"
 #include "ui/MessageBox.h"
+#include "ui/ShownHook.h"
 #include "ui/UiTexts.h"
 
 #include <QPointer>
-#include <QTimer>
 #include <optional>
 
 namespace statswindow {
 
 namespace {
 
-std::function<void(StatisticsWindow&)>& shownHook()
+ui::ShownHook<StatisticsWindow>& shownHook()
 {
-    static std::function<void(StatisticsWindow&)> hook;
+    static ui::ShownHook<StatisticsWindow> hook;
     return hook;
 }
 
@@ -34,14 +34,7 @@ void showStatistics(QWidget* parent,
         statistics = store.statistics(filter);
         QPointer<StatisticsWindow> window =
             new StatisticsWindow(store, filter, std::move(*statistics), editOrder, parent);
-        if (const auto hook = shownHook()) {
-            QTimer::singleShot(0, window, [window, hook] {
-                hook(*window);
-                if (window && window->isVisible()) {
-                    window->close();
-                }
-            });
-        }
+        shownHook().armFor(window);
         window->exec();
         delete window;
     });
@@ -55,12 +48,12 @@ namespace statswindow_seam {
 
 void setShownHook(std::function<void(StatisticsWindow&)> hook)
 {
-    shownHook() = std::move(hook);
+    shownHook().set(std::move(hook));
 }
 
 void reset()
 {
-    shownHook() = nullptr;
+    shownHook().reset();
 }
 
 } // namespace statswindow_seam

@@ -5,9 +5,10 @@
 #include "jetimport/JetTexts.h"
 #include "jetimport/KeptCopy.h"
 #include "jetimport/OrderFrame.h"
-#include "store/EmptyStore.h"
 #include "store/Database.h"
+#include "store/EmptyStore.h"
 #include "store/StoreError.h"
+#include "store/SyncToDisk.h"
 
 #include <QDir>
 #include <QFile>
@@ -31,7 +32,8 @@ template <typename Body> auto writing(const QString& path, Body&& body)
 
 // The columns of the order table in stored order, as readBack and the insert take them.
 constexpr char selectAll[] = "SELECT id,spname,jj,sl,sj,mjzh,kddh,xsdate,bz FROM ddlist";
-constexpr char insertWithId[] = "INSERT INTO ddlist (id,spname,jj,sl,sj,mjzh,kddh,xsdate,bz) VALUES (?,?,?,?,?,?,?,?,?)";
+constexpr char insertWithId[] =
+    "INSERT INTO ddlist (id,spname,jj,sl,sj,mjzh,kddh,xsdate,bz) VALUES (?,?,?,?,?,?,?,?,?)";
 
 // Removes what a conversion made unless it was finished.
 struct Leftovers
@@ -217,7 +219,7 @@ Converted convert(const QString& dataFile, const Probe& probe, const std::functi
     if (ec) {
         throw ConversionError(texts::cannotReplace(QString::fromLocal8Bit(ec.message().c_str())));
     }
-    syncFile(folder, true);
+    store::syncToDisk(folder, true);
     leftovers.temp.clear();
     leftovers.kept.clear();
     result.orders = written.count;

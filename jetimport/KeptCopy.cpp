@@ -2,15 +2,12 @@
 
 #include "jetimport/ConversionError.h"
 #include "jetimport/JetTexts.h"
+#include "store/SyncToDisk.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#ifdef Q_OS_UNIX
-#include <fcntl.h>
-#include <unistd.h>
-#endif
 
 namespace jetimport {
 
@@ -26,21 +23,6 @@ QString keptName(const QString& dataFile)
         path = info.dir().filePath(QStringLiteral("%1-%2%3").arg(stem).arg(n).arg(suffix));
     }
     return path;
-}
-
-void syncFile(const QString& path, bool directory)
-{
-#ifdef Q_OS_UNIX
-    const int fd =
-        ::open(QFile::encodeName(path).constData(), (directory ? O_RDONLY | O_DIRECTORY : O_RDONLY));
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-#else
-    Q_UNUSED(path)
-    Q_UNUSED(directory)
-#endif
 }
 
 bool sameBytes(const QString& a, const QString& b)
@@ -84,7 +66,7 @@ QString keepCopy(const QString& dataFile)
         const QString detail = out.errorString();
         out.close();
         if (ok) {
-            syncFile(path, false);
+            store::syncToDisk(path);
         }
         if (!ok || !sameBytes(dataFile, path)) {
             QFile::remove(path);

@@ -12,7 +12,5 @@ QString keptName(const QString& dataFile);
 QString keepCopy(const QString& dataFile);
 // Whether two files hold the same bytes.
 bool sameBytes(const QString& a, const QString& b);
-// Writes a file's (or a folder's) data to the disk.
-void syncFile(const QString& path, bool directory);
 
 } // namespace jetimport

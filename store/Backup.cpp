@@ -77,14 +77,6 @@ QDate& clockOverride()
     return day;
 }
 
-// The day a copy's file name stands for; a null date for every other name.
-QDate dayOfCopy(const QString& name)
-{
-    static const QRegularExpression pattern(QStringLiteral("^data-(\\d{4}-\\d{2}-\\d{2})\\.mdb$"));
-    const QRegularExpressionMatch match = pattern.match(name);
-    return match.hasMatch() ? QDate::fromString(match.captured(1), Qt::ISODate) : QDate();
-}
-
 // A file of the seller's own may bear a copy's name: only a plain file (no link) is ours.
 bool isPlainFile(const QFileInfo& file)
 {
@@ -206,6 +198,30 @@ QString backupFileName(QDate day)
     return QStringLiteral("data-%1.mdb").arg(day.toString(Qt::ISODate));
 }
 
+QDate dayOfCopy(const QString& name)
+{
+    static const QRegularExpression pattern(QStringLiteral("^data-(\\d{4}-\\d{2}-\\d{2})\\.mdb$"));
+    const QRegularExpressionMatch match = pattern.match(name);
+    return match.hasMatch() ? QDate::fromString(match.captured(1), Qt::ISODate) : QDate();
+}
+
+QString momentFileName(const QString& prefix, const QDateTime& moment)
+{
+    return QStringLiteral("%1-%2.mdb").arg(prefix, moment.toString(QStringLiteral("yyyyMMdd-HHmmss")));
+}
+
+QString freePath(const QDir& folder, const QString& name)
+{
+    const QFileInfo plain(name);
+    const QString base = plain.completeBaseName();
+    const QString suffix = plain.suffix().isEmpty() ? QString() : QLatin1Char('.') + plain.suffix();
+    QString path = folder.filePath(name);
+    for (int n = 2; QFileInfo::exists(path) || QFileInfo(path).isSymLink(); ++n) {
+        path = folder.filePath(QStringLiteral("%1-%2%3").arg(base).arg(n).arg(suffix));
+    }
+    return path;
+}
+
 namespace {
 
 // Makes a checked copy of the data file at path, in the backup folder: under a temporary name first, then
@@ -266,15 +282,9 @@ BackupOutcome makeDailyBackup(const QString& dataFile, QDate today)
 
 BackupOutcome copyBeforeImport(const QString& dataFile, const QDateTime& now)
 {
-    const QDir folder(backupFolder(dataFile));
-    QString path = folder.filePath(
-        QStringLiteral("data-before-import-%1.mdb").arg(now.toString(QStringLiteral("yyyyMMdd-HHmmss"))));
     // Two imports within one second: the second copy gets a number of its own, never the first one's name.
-    for (int n = 2; QFileInfo::exists(path); ++n) {
-        path = folder.filePath(QStringLiteral("data-before-import-%1-%2.mdb")
-                                   .arg(now.toString(QStringLiteral("yyyyMMdd-HHmmss")))
-                                   .arg(n));
-    }
+    const QString path =
+        freePath(QDir(backupFolder(dataFile)), momentFileName(QStringLiteral("data-before-import"), now));
     return makeCopy(dataFile, path, true);
 }
 

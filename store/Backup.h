@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QDateTime>
+#include <QDir>
 #include <QString>
 #include <vector>
 
@@ -26,6 +27,12 @@ struct BackupOutcome
 QString backupFolder(const QString& dataFile);
 // The name of the copy of one day: "data-2026-12-09.mdb".
 QString backupFileName(QDate day);
+// The day a copy's file name stands for; a null date for every other name.
+QDate dayOfCopy(const QString& name);
+// The name of a file kept at a moment: "<prefix>-20261209-143005.mdb".
+QString momentFileName(const QString& prefix, const QDateTime& moment);
+// A name in folder that no file (nor link) has: name itself, else name with "-2", "-3"… before its suffix.
+QString freePath(const QDir& folder, const QString& name);
 
 // Makes today's copy of the data file unless there is one: SQLite's online backup (a consistent copy
 // even while another connection writes), written under a temporary name, checked (integrity and order

@@ -6,6 +6,7 @@
 #include "store/Schema.h"
 #include "store/StoreError.h"
 #include "store/StoreTexts.h"
+#include "store/SyncToDisk.h"
 
 #include <QDir>
 #include <QFile>
@@ -54,13 +55,10 @@ std::optional<qint64> ordersIn(const QString& path)
 // The moment a copy's name stands for; the file's time for a name that tells none.
 QDateTime madeAt(const QFileInfo& file)
 {
-    static const QRegularExpression day(QStringLiteral("^data-(\\d{4}-\\d{2}-\\d{2})\\.mdb$"));
     static const QRegularExpression moment(
         QStringLiteral("^data-[a-z]+(?:-[a-z]+)*-(\\d{8}-\\d{6})(?:-\\d+)?\\.mdb$"));
-    if (const auto match = day.match(file.fileName()); match.hasMatch()) {
-        if (const QDate date = QDate::fromString(match.captured(1), Qt::ISODate); date.isValid()) {
-            return QDateTime(date, QTime(0, 0));
-        }
+    if (const QDate day = dayOfCopy(file.fileName()); day.isValid()) {
+        return QDateTime(day, QTime(0, 0));
     }
     if (const auto match = moment.match(file.fileName()); match.hasMatch()) {
         const QDateTime at = QDateTime::fromString(match.captured(1), QStringLiteral("yyyyMMdd-HHmmss"));
@@ -69,19 +67,6 @@ QDateTime madeAt(const QFileInfo& file)
         }
     }
     return file.lastModified();
-}
-
-// A name in folder that no file has: name itself, else name with "-2", "-3"… before its suffix.
-QString freePath(const QDir& folder, const QString& name)
-{
-    const QFileInfo plain(name);
-    const QString base = plain.completeBaseName();
-    const QString suffix = plain.suffix().isEmpty() ? QString() : QLatin1Char('.') + plain.suffix();
-    QString path = folder.filePath(name);
-    for (int n = 2; QFileInfo::exists(path) || QFileInfo(path).isSymLink(); ++n) {
-        path = folder.filePath(QStringLiteral("%1-%2%3").arg(base).arg(n).arg(suffix));
-    }
-    return path;
 }
 
 QString reasonOf(const QFile& file)
@@ -139,6 +124,8 @@ QString restoreBackup(const QString& dataFile, const BackupCopy& copy, const QSt
         removePart(part);
         throw StoreError(StoreError::Kind::NotADatabase, texts::restoreCheckFailed(shownCopy));
     }
+    // On the disk before the rename: a power loss must not leave a data file the copy never reached.
+    syncToDisk(part);
     // The data file as it is, with a journal SQLite would roll back, is kept under a name no file has.
     const QFileInfo current(dataFile);
     const bool hasCurrent = current.exists() || current.isSymLink();
@@ -166,6 +153,11 @@ QString restoreBackup(const QString& dataFile, const BackupCopy& copy, const QSt
             removePart(part);
             throw StoreError(StoreError::Kind::IoError, texts::restoreKeepFailed(shownKept, reason));
         }
+        syncToDisk(kept);
+        if (QFileInfo::exists(kept + journalSuffix)) {
+            syncToDisk(kept + journalSuffix);
+        }
+        syncToDisk(folder.path(), true);
     }
     std::error_code error;
     std::filesystem::rename(part.toStdU16String(), dataFile.toStdU16String(), error);
@@ -180,6 +172,7 @@ QString restoreBackup(const QString& dataFile, const BackupCopy& copy, const QSt
     }
     // The old file's journal would be played into the restored one: it went with the kept copy.
     QFile::remove(dataFile + journalSuffix);
+    syncToDisk(QFileInfo(dataFile).absolutePath(), true);
     return kept;
 }
 

@@ -7,12 +7,10 @@
 #include "ui/Guarded.h"
 #include "ui/MessageBox.h"
 #include "ui/UiTexts.h"
+#include "ui/WaitCursor.h"
 
-#include <QCursor>
 #include <QDate>
-#include <QGuiApplication>
 #include <QHash>
-#include <QScopeGuard>
 #include <QString>
 
 namespace entry {
@@ -57,8 +55,7 @@ std::optional<store::BackupOutcome> backupIfDue(QWidget* parent, const store::Or
         StoreDays& days = storeDays()[dataFile];
         // A store of a million orders takes a second or two once a day: show that the program works.
         const store::BackupOutcome outcome = [&] {
-            QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
-            const auto restore = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
+            const ui::WaitCursor waiting;
             return store::makeDailyBackup(dataFile, today);
         }();
         // A store that never held an order has nothing to keep yet: the day's first save makes the copy.

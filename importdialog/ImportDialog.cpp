@@ -5,21 +5,19 @@
 #include "importdialog/LeftOutModel.h"
 #include "orderimport/ImportError.h"
 #include "ui/Fonts.h"
+#include "ui/WaitCursor.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QCursor>
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
-#include <QScopeGuard>
 #include <QScreen>
 #include <QTableWidget>
 #include <QTimer>
@@ -248,8 +246,7 @@ void ImportDialog::load()
     m_problem = orderimport::settingsProblem(m_settings);
     if (m_problem.isEmpty()) {
         // A file that breaks off after its first rows is refused as one that cannot be read at all.
-        QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
-        const auto restore = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
+        const ui::WaitCursor waiting;
         m_check = orderimport::checkFile(m_path, m_settings, m_store);
     }
     m_leftOut->show(&m_check);
@@ -281,8 +278,7 @@ void ImportDialog::checkAgain()
     m_check = {};
     m_problem = orderimport::settingsProblem(m_settings);
     if (m_problem.isEmpty()) {
-        QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
-        const auto restore = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
+        const ui::WaitCursor waiting;
         m_problem = failureWords([&] { m_check = orderimport::checkFile(m_path, m_settings, m_store); });
         if (!m_problem.isEmpty()) {
             m_check = {};

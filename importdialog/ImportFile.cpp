@@ -9,15 +9,13 @@
 #include "ui/MessageBox.h"
 #include "ui/ShownHook.h"
 #include "ui/UiTexts.h"
+#include "ui/WaitCursor.h"
 
-#include <QCursor>
 #include <QDateTime>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QQueue>
-#include <QScopeGuard>
 #include <algorithm>
 
 namespace importdialog {
@@ -72,8 +70,7 @@ std::optional<ImportDone> runImport(QWidget* parent, const store::OrderStore& st
 
     entry::backupIfDue(parent, store);
     const store::BackupOutcome copy = [&] {
-        QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
-        const auto restore = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
+        const ui::WaitCursor waiting;
         return store::copyBeforeImport(store.dataFile(), QDateTime::currentDateTime());
     }();
     if (copy.kind == store::BackupOutcome::Kind::Failed) {
@@ -81,8 +78,7 @@ std::optional<ImportDone> runImport(QWidget* parent, const store::OrderStore& st
         return std::nullopt;
     }
     const QString failure = failureWords([&] {
-        QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
-        const auto restore = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
+        const ui::WaitCursor waiting;
         store.insertAll(orders);
     });
     if (!failure.isEmpty()) {

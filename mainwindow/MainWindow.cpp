@@ -24,6 +24,7 @@
 #include "ui/MonthView.h"
 #include "ui/ScreenFit.h"
 #include "ui/UiTexts.h"
+#include "ui/WaitCursor.h"
 #include "wheel/WheelHook.h"
 
 #include <QApplication>
@@ -236,7 +237,11 @@ void MainWindow::startUp()
                     using Kind = store::StoreError::Kind;
                     const bool restorable = e.kind() == Kind::FileMissing || e.kind() == Kind::NotADatabase ||
                                             e.kind() == Kind::WrongTable;
-                    if (!restorable || (backups = store::goodBackups(dataFile)).empty()) {
+                    if (restorable) {
+                        const ui::WaitCursor waiting; // every copy is opened and checked
+                        backups = store::goodBackups(dataFile);
+                    }
+                    if (backups.empty()) {
                         throw;
                     }
                     unreadable = e;

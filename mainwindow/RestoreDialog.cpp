@@ -1,11 +1,13 @@
 #include "mainwindow/RestoreDialog.h"
 
 #include "mainwindow/MainTexts.h"
+#include "store/Backup.h"
 #include "store/StoreError.h"
 #include "store/TextForms.h"
 #include "ui/MessageBox.h"
 #include "ui/ShownHook.h"
 #include "ui/UiTexts.h"
+#include "ui/WaitCursor.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -87,11 +89,6 @@ QString madeText(const store::BackupCopy& copy)
     return day + QLatin1Char(' ') + copy.made.time().toString(QStringLiteral("HH:mm"));
 }
 
-QString keptFileName(const QString& prefix, const QDateTime& now)
-{
-    return QStringLiteral("%1-%2.mdb").arg(prefix, now.toString(QStringLiteral("yyyyMMdd-HHmmss")));
-}
-
 bool offerStartupRestore(QWidget* parent,
                          const QString& dataFile,
                          const store::StoreError& failure,
@@ -99,7 +96,8 @@ bool offerStartupRestore(QWidget* parent,
 {
     const bool missing = failure.kind() == store::StoreError::Kind::FileMissing;
     const QString kept =
-        missing ? QString() : keptFileName(QStringLiteral("data-damaged"), QDateTime::currentDateTime());
+        missing ? QString()
+                : store::momentFileName(QStringLiteral("data-damaged"), QDateTime::currentDateTime());
     const QString question = texts::offerRestore(QDir::toNativeSeparators(dataFile), failure.description(),
                                                  madeText(newest), newest.orders, kept);
     if (ui::MsgBox(question, ui::MB_YESNO_QUESTION, ui::texts::noticeTitle, parent) != ui::IDYES) {
@@ -111,7 +109,10 @@ bool offerStartupRestore(QWidget* parent,
 
 std::optional<RestoreChoice> chooseBackup(QWidget* parent, const QString& dataFile)
 {
-    std::vector<store::BackupCopy> copies = store::goodBackups(dataFile);
+    std::vector<store::BackupCopy> copies = [&] {
+        const ui::WaitCursor waiting; // every copy is opened and checked
+        return store::goodBackups(dataFile);
+    }();
     if (copies.empty()) {
         ui::MsgBox(texts::noBackups, ui::MB_OK_EXCLAMATION, ui::texts::noticeTitle, parent);
         return std::nullopt;
@@ -124,8 +125,8 @@ std::optional<RestoreChoice> chooseBackup(QWidget* parent, const QString& dataFi
     if (!accepted || !chosen) {
         return std::nullopt;
     }
-    RestoreChoice choice{*chosen,
-                         keptFileName(QStringLiteral("data-before-restore"), QDateTime::currentDateTime())};
+    RestoreChoice choice{
+        *chosen, store::momentFileName(QStringLiteral("data-before-restore"), QDateTime::currentDateTime())};
     // A data file that is not there is not kept.
     const bool keeps = QFileInfo::exists(dataFile) || QFileInfo(dataFile).isSymLink();
     if (ui::MsgBox(texts::confirmRestore(madeText(choice.copy), choice.copy.orders,

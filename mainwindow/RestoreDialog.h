@@ -39,8 +39,6 @@ private:
 
 // When a copy was made, as the seller reads it: the short date, and the time for a copy made within a day.
 QString madeText(const store::BackupCopy& copy);
-// The name the data file is kept under: prefix and the moment, "data-damaged-20261209-143005.mdb".
-QString keptFileName(const QString& prefix, const QDateTime& now);
 
 // The question at start-up when the data file cannot be opened and there is a good backup: restore from the
 // newest one? No is the default. Yes restores it, keeping the unreadable file, and returns true; a failed

@@ -1,9 +1,6 @@
 #pragma once
 
-#include "store/Amount.h"
-
 #include <QString>
-#include <optional>
 
 namespace store {
 
@@ -23,8 +20,6 @@ public:
     QString text() const;
     // The same text in into, whose buffer is used again when it is large enough.
     void text(QString& into) const;
-    // The shown value at four decimals; nullopt when it is too large for the arithmetic.
-    std::optional<Amount> amount() const { return Amount::fromNumber(m_stored); }
 
     friend constexpr bool operator==(Number, Number) = default;
 

@@ -103,7 +103,6 @@ std::unique_ptr<Database> openStore(const QString& path)
         throw StoreError(StoreError::Kind::NotADatabase, texts::notADatabase(path));
     }
     auto db = std::make_unique<Database>(path, Database::Mode::ReadWrite);
-    db->exec("PRAGMA trusted_schema=OFF");
     // EXTRA also syncs the folder once the journal is deleted: a power loss right after "saved" cannot
     // bring the journal back and roll the order away.
     db->exec("PRAGMA synchronous=EXTRA");
@@ -289,7 +288,7 @@ std::vector<Order> readOn(Database& db, std::span<const qint64> ids, PageStateme
             list += QByteArray::number(id) + ',';
         }
         list.back() = ']';
-        st.bind(1, QString::fromLatin1(list));
+        st.bindUtf8(1, list);
     }
     while (st.step()) {
         if (std::binary_search(wanted.begin(), wanted.end(), st.integer(0))) {

@@ -439,7 +439,8 @@ void numberText(double value, QString& out)
     const int exponent = d.exponent;
     char digits[15];
     auto rest = static_cast<quint64>(d.digits);
-    for (int i = 14; i >= 0; --i, rest /= 10) { // from the last digit: a division by 10 costs a multiplication
+    // From the last digit: a division by the constant 10 costs a multiplication.
+    for (int i = 14; i >= 0; --i, rest /= 10) {
         digits[i] = char('0' + rest % 10);
     }
     int n = 15;

@@ -33,8 +33,9 @@ void LeftOutModel::show(const orderimport::ImportCheck* check)
         for (; rejected != check->rejected.end(); ++rejected) {
             m_lines.push_back({rejected->fileRow, nullptr, &rejected->reason});
         }
+        m_ticked = stillTicked;
     }
-    m_ticked = stillTicked;
+    // Letting go of one check keeps the ticks for the next: only untickAll() clears them.
     endResetModel();
     emit chosenChanged();
 }

@@ -5,6 +5,7 @@
 #include "importdialog/ImportDialog.h"
 #include "importdialog/ImportFile.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -301,6 +302,11 @@ TEST_F(ImportTest, FailingRowsAndDuplicatesAreLeftOutUnlessTickedIn)
     ASSERT_TRUE(import(file, [&](ImportDialog& d) {
         check(d);
         EXPECT_TRUE(leftOut(d)->setData(leftOut(d)->index(1, 0), Qt::Checked, Qt::CheckStateRole));
+        EXPECT_EQ(summary(d), QStringLiteral("将导入 3 条定单，跳过 4 条"));
+        // A check made again (the header box off and on) keeps the tick.
+        for (const bool header : {false, true}) {
+            d.findChild<QCheckBox*>(QStringLiteral("headerBox"))->setChecked(header);
+        }
         EXPECT_EQ(summary(d), QStringLiteral("将导入 3 条定单，跳过 4 条"));
         press(d, "importButton");
     }));

@@ -52,7 +52,10 @@ QString shownCopy(const QString& dataFile, const QString& copy)
     return QDir::toNativeSeparators(QFileInfo(dataFile).absoluteDir().relativeFilePath(copy));
 }
 
-std::optional<ImportDone> runImport(QWidget* parent, const store::OrderStore& store, const QString& path)
+std::optional<ImportDone> runImport(QWidget* parent,
+                                    const store::OrderStore& store,
+                                    const QString& path,
+                                    const std::function<void(const store::BackupOutcome&)>& tellBackup)
 {
     ImportDialog dialog(path, store, parent);
     if (const QString failure = failureWords([&] { dialog.load(); }); !failure.isEmpty()) {
@@ -68,7 +71,10 @@ std::optional<ImportDone> runImport(QWidget* parent, const store::OrderStore& st
         return std::nullopt;
     }
 
-    entry::backupIfDue(parent, store);
+    if (const std::optional<store::BackupOutcome> outcome = entry::backupIfDue(parent, store);
+        outcome && tellBackup) {
+        tellBackup(*outcome);
+    }
     const store::BackupOutcome copy = [&] {
         const ui::WaitCursor waiting;
         return store::copyBeforeImport(store.dataFile(), QDateTime::currentDateTime());
@@ -113,11 +119,14 @@ QString askImportFile(QWidget* parent, const QString& startFolder)
                                         QFileDialog::DontUseNativeDialog);
 }
 
-std::optional<ImportDone> importFile(QWidget* parent, const store::OrderStore& store, const QString& path)
+std::optional<ImportDone> importFile(QWidget* parent,
+                                     const store::OrderStore& store,
+                                     const QString& path,
+                                     const std::function<void(const store::BackupOutcome&)>& tellBackup)
 {
     std::optional<ImportDone> done;
     // runImport tells of every failure it foresees; this is the edge for the rest.
-    if (const QString failure = failureWords([&] { done = runImport(parent, store, path); });
+    if (const QString failure = failureWords([&] { done = runImport(parent, store, path, tellBackup); });
         !failure.isEmpty()) {
         tell(failure, parent);
         return std::nullopt;

@@ -9,7 +9,8 @@ class QWidget;
 
 namespace store {
 class OrderStore;
-}
+struct BackupOutcome;
+} // namespace store
 
 namespace importdialog {
 
@@ -32,7 +33,11 @@ struct ImportDone
 // and nothing happens), lets the seller settle the import in the dialog, then makes the day's backup and a
 // copy of the data file, and stores the chosen orders in one transaction, every one or none. Every outcome
 // is told in a message over parent; nothing is thrown. Returns what was stored, or nothing when nothing was.
-std::optional<ImportDone> importFile(QWidget* parent, const store::OrderStore& store, const QString& path);
+// tellBackup hears what became of the day's backup when the import made one.
+std::optional<ImportDone> importFile(QWidget* parent,
+                                     const store::OrderStore& store,
+                                     const QString& path,
+                                     const std::function<void(const store::BackupOutcome&)>& tellBackup = {});
 
 // Test seam: while armed, no file dialog is shown; each question takes the next queued name, and an empty
 // queue answers as a cancel would.

@@ -484,7 +484,8 @@ void MainWindow::restoreFromBackup()
 
 void MainWindow::importFrom(const QString& path)
 {
-    const std::optional<importdialog::ImportDone> done = importdialog::importFile(this, m_store, path);
+    const std::optional<importdialog::ImportDone> done = importdialog::importFile(
+        this, m_store, path, [this](const store::BackupOutcome& outcome) { showBackup(outcome); });
     if (!done) {
         return;
     }

@@ -1,4 +1,5 @@
 #include "ShownMainWindow.h"
+#include "entry/DailyBackup.h"
 #include "export/SaveQuestion.h"
 #include "importdialog/ImportDialog.h"
 #include "importdialog/ImportFile.h"
@@ -177,6 +178,27 @@ TEST_F(MenuTest, AnImportListsTheDaysOfTheImportedOrders)
         form->close();
         delete form;
     }
+}
+
+// A day's copy made at an import (the program ran over midnight) is told as one made at start-up.
+TEST_F(MenuTest, TheDaysBackupMadeAtAnImportIsToldInTheStatusBar)
+{
+    store->addOrder(QStringLiteral("茶杯"), 10, 2, 15, QStringLiteral("a"), QStringLiteral("KD0"),
+                    QStringLiteral("2026-12-09"));
+    entry::backup_seam::reset();
+    store::backup_clock::setToday(QDate(2026, 12, 9));
+    mainwindow::MainWindow* form = shownMainWindow();
+    const auto told = [form] { return form->findChild<QLabel*>(QStringLiteral("backupLabel"))->text(); };
+    EXPECT_TRUE(told().endsWith(QStringLiteral("\">data-2026-12-09.mdb</a>"))) << told().toStdString();
+    store::backup_clock::setToday(QDate(2026, 12, 10));
+    ui::msgbox_seam::arm();
+    importdialog::importfile_seam::setNextFileName(ordersFile);
+    importWhenAsked();
+    form->importOrders();
+    EXPECT_EQ(store->count(), 4);
+    EXPECT_TRUE(told().endsWith(QStringLiteral("\">data-2026-12-10.mdb</a>"))) << told().toStdString();
+    store::backup_clock::setToday(QDate());
+    entry::backup_seam::reset();
 }
 
 } // namespace

@@ -1,6 +1,8 @@
 #include "export/ExportRows.h"
 
+#include "export/SheetError.h"
 #include "store/ListedOrders.h"
+#include "store/StoreError.h"
 
 namespace xl {
 
@@ -25,7 +27,13 @@ QString ExportRows::text(int row, int col)
 
 const store::Order* ExportRows::order(int row)
 {
-    return m_orders->order(std::size_t(row) - 1);
+    // The store's failure (locked, gone, a disk error) is told in its own words, as every failure of the
+    // export is.
+    try {
+        return m_orders->order(std::size_t(row) - 1);
+    } catch (const store::StoreError& e) {
+        throw SheetError(e.description());
+    }
 }
 
 } // namespace xl

@@ -31,10 +31,10 @@ public:
     int rowCount() const; // the title row included
     int columnCount() const { return int(m_columns.size()); }
     store::OrderColumn column(int col) const { return m_columns[std::size_t(col)].column; }
-    // Throws StoreError when the order's page cannot be read.
+    // Throws SheetError when the order's page cannot be read.
     QString text(int row, int col);
     // The order of a row below the titles (row >= 1); nullptr when it was deleted since the listing.
-    // Valid until the next call. Throws StoreError when its page cannot be read.
+    // Valid until the next call. Throws SheetError when its page cannot be read.
     const store::Order* order(int row);
 
 private:

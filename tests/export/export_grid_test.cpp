@@ -3,6 +3,7 @@
 #include "ExportFixture.h"
 #include "SaveDialogAnswer.h"
 #include "WorkbookReadback.h"
+#include "store/StoreError.h"
 
 #include <QCoreApplication>
 #include <QFileDialog>
@@ -295,6 +296,27 @@ TEST_F(ExportTest, AListLongerThanASheetIsToldBeforeAnythingIsWritten)
     ASSERT_EQ(ui::msgbox_seam::shown().size(), 1);
     EXPECT_TRUE(ui::msgbox_seam::shown().first().text.contains(QStringLiteral("1048577")));
     EXPECT_EQ(xl::savefile_seam::asked(), 0);
+    EXPECT_FALSE(QFile::exists(target()));
+    EXPECT_TRUE(tmpIsEmpty());
+}
+
+// The store failing under the export (here its file gone since the listing) is told in the store's own
+// words, and nothing is written.
+TEST_F(ExportTest, AStoreFailureIsToldInTheStoresWords)
+{
+    store->addOrder(QStringLiteral("茶杯"), 1, 2, 3, QStringLiteral("a"), QStringLiteral("SF1"),
+                    QStringLiteral("2026-12-09"));
+    store::ListedOrders listed(store->dataFile(), {1});
+    ASSERT_TRUE(QFile::remove(store->dataFile()));
+    xl::savefile_seam::setNextFileName(target());
+    EXPECT_FALSE(xl::exportOrders(&listed, mainwindow::exportColumns(), nullptr));
+    ASSERT_EQ(ui::msgbox_seam::shown().size(), 1);
+    try {
+        store::OrderStore(store->dataFile()).list(store::OrderFilter::everyOrder());
+        ADD_FAILURE() << "the store is gone";
+    } catch (const store::StoreError& e) {
+        EXPECT_EQ(ui::msgbox_seam::shown().first().text, e.description());
+    }
     EXPECT_FALSE(QFile::exists(target()));
     EXPECT_TRUE(tmpIsEmpty());
 }

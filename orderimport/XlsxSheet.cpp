@@ -85,7 +85,8 @@ void XlsxSheetSource::readRow(SheetRow& row)
 {
     const QStringView number = m_xml.attributes().value(QLatin1String("r"));
     row.number = number.isEmpty() ? m_lastRow + 1 : number.toInt();
-    if (row.number < 1 || row.number > maxRows) {
+    // Rows go down the sheet: one that goes back would let a small file give rows without end.
+    if (row.number <= m_lastRow || row.number > maxRows) {
         throwDamaged();
     }
     m_lastRow = row.number;

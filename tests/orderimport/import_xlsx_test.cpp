@@ -139,6 +139,7 @@ TEST(XlsxSheet, RefusesDamagedEncryptedAndEmptyWorkbooksByName)
         {"truncated.xlsx", ImportError::Kind::Damaged},
         {"bad_checksum.xlsx", ImportError::Kind::Damaged},
         {"not_a_workbook.xlsx", ImportError::Kind::Damaged},
+        {"rows_backwards.xlsx", ImportError::Kind::Damaged},
         {"no_sheet.xlsx", ImportError::Kind::NotATable},
         {"encrypted.xlsx", ImportError::Kind::Encrypted},
     };

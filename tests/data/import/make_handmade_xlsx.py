@@ -14,6 +14,7 @@ Run from this folder after make_openpyxl.py: /usr/bin/python3 make_handmade_xlsx
   writes for a workbook with an opening password (the streams hold random bytes: nothing reads them).
 - ole_garbage.xls: the OLE signature followed by random bytes.
 - not_a_workbook.xlsx, no_sheet.xlsx: a zip of another kind, and a workbook without a worksheet.
+- rows_backwards.xlsx: a sheet whose row numbers go back.
 """
 import datetime
 import random
@@ -188,3 +189,23 @@ with zipfile.ZipFile("no_sheet.xlsx", "w", zipfile.ZIP_DEFLATED) as z:
     z.writestr("_rels/.rels", PACKAGE_RELS)
     z.writestr("xl/book.xml", WORKBOOK.replace(WORKBOOK[WORKBOOK.index("<sheets>"):WORKBOOK.index("</sheets>")],
                                                "<sheets>"))
+
+# rows_backwards.xlsx: a sheet whose row numbers go back (row 2 twice). No spreadsheet writes one; a reader
+# that took it would read rows without end from a small file.
+with zipfile.ZipFile("rows_backwards.xlsx", "w", zipfile.ZIP_DEFLATED) as z:
+    z.writestr("[Content_Types].xml", CONTENT_TYPES)
+    z.writestr("_rels/.rels", PACKAGE_RELS)
+    z.writestr("xl/book.xml", """<?xml version="1.0" encoding="UTF-8" standalone="yes"?>
+<workbook xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main" xmlns:r="http://schemas.openxmlformats.org/officeDocument/2006/relationships">
+<sheets><sheet name="订单" sheetId="1" r:id="rId1"/></sheets>
+</workbook>""")
+    z.writestr("xl/_rels/book.xml.rels", """<?xml version="1.0" encoding="UTF-8" standalone="yes"?>
+<Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">
+<Relationship Id="rId1" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/worksheet" Target="worksheets/orders.xml"/>
+</Relationships>""")
+    z.writestr("xl/worksheets/orders.xml", """<?xml version="1.0" encoding="UTF-8" standalone="yes"?>
+<worksheet xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main"><sheetData>
+<row r="1"><c r="A1" t="inlineStr"><is><t>商品名称</t></is></c></row>
+<row r="2"><c r="A2" t="inlineStr"><is><t>茶杯</t></is></c></row>
+<row r="2"><c r="A2" t="inlineStr"><is><t>茶杯</t></is></c></row>
+</sheetData></worksheet>""")

@@ -111,6 +111,7 @@ bool EntryWindow::saveOrder(const store::Order& order)
         tell(this, saveRefused + e.description());
         return false;
     }
+    m_savedAny = true;
     tell(this, saved);
     // The first save of a day that has no copy yet: a store that held no order at start, or the program
     // ran over midnight.

@@ -36,6 +36,8 @@ public:
     // Stores the order (a new one in add mode, the changed one in edit mode) and confirms. Returns false,
     // after telling the user, when nothing was written.
     bool saveOrder(const store::Order& order);
+    // Whether an order was stored since the window opened.
+    bool savedAny() const { return m_savedAny; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -65,6 +67,7 @@ private:
     std::optional<qint64> m_requestedId;
     std::optional<qint64> m_editedId; // fixed at load
     bool m_calendarByKey = false;     // the calendar was opened from the keyboard
+    bool m_savedAny = false;
 };
 
 } // namespace entry

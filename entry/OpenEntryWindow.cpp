@@ -23,7 +23,7 @@ ui::ShownHook<EntryWindow>& shownHook()
 
 } // namespace
 
-void openEntryWindow(EntryHost& host, std::optional<qint64> orderId)
+bool openEntryWindow(EntryHost& host, std::optional<qint64> orderId)
 {
     QWidget* owner = host.hostWindow();
     // A child dialog of the main window: Qt centres it on its owner and keeps it in front.
@@ -32,11 +32,13 @@ void openEntryWindow(EntryHost& host, std::optional<qint64> orderId)
         delete form;
         ui::MsgBox(failure->described() ? texts::loadFailed + failure->words : texts::unexpectedFailure,
                    ui::MB_OK_EXCLAMATION, ui::texts::noticeTitle, owner);
-        return;
+        return false;
     }
     shownHook().armFor(form);
     form->exec();
+    const bool saved = form && form->savedAny();
     delete form;
+    return saved;
 }
 
 namespace entry_seam {

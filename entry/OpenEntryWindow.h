@@ -11,9 +11,9 @@ class EntryHost;
 class EntryWindow;
 
 // Opens a fresh entry window modally, centred on the host's window, for a new order or to change the order
-// with orderId, and returns once it is closed and gone. A store failure while reading the order to change
-// is told to the user and nothing opens.
-void openEntryWindow(EntryHost& host, std::optional<qint64> orderId);
+// with orderId, and returns once it is closed and gone: whether an order was saved meanwhile. A store
+// failure while reading the order to change is told to the user and nothing opens.
+bool openEntryWindow(EntryHost& host, std::optional<qint64> orderId);
 
 // Test seam: while a hook is set, each opening calls it with the live window once it runs modally. The
 // window is closed when the hook returns, unless the hook closed it.

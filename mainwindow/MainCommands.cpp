@@ -49,9 +49,9 @@ bool MainWindow::selectionIsListed() const
     return false;
 }
 
-void MainWindow::openEntryWindow(std::optional<qint64> orderId)
+bool MainWindow::openEntryWindow(std::optional<qint64> orderId)
 {
-    entry::openEntryWindow(*this, orderId);
+    return entry::openEntryWindow(*this, orderId);
 }
 
 void MainWindow::recordNewOrder()

@@ -446,7 +446,7 @@ void MainWindow::showResult(const QString& what, const QString& file)
 void MainWindow::showSalesStatistics()
 {
     statswindow::showStatistics(this, m_store, m_listedFilter,
-                                [this](qint64 orderId) { openEntryWindow(orderId); });
+                                [this](qint64 orderId) { return openEntryWindow(orderId); });
 }
 
 void MainWindow::importOrders()

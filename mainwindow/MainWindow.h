@@ -109,7 +109,7 @@ private:
     // True when the selected order is one the grid lists.
     bool selectionIsListed() const;
     // Opens the entry window for a new order, or to change the order with this id.
-    void openEntryWindow(std::optional<qint64> orderId);
+    bool openEntryWindow(std::optional<qint64> orderId); // whether an order was saved
 
     store::OrderStore m_store;
     QLabel* m_resultLabel = nullptr;

@@ -27,7 +27,7 @@ ui::ShownHook<StatisticsWindow>& shownHook()
 void showStatistics(QWidget* parent,
                     const store::OrderStore& store,
                     const store::OrderFilter& filter,
-                    const std::function<void(qint64 orderId)>& editOrder)
+                    const std::function<bool(qint64 orderId)>& editOrder)
 {
     std::optional<store::Statistics> statistics;
     const auto failure = ui::guarded<store::StoreError>([&] {

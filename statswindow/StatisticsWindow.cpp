@@ -230,7 +230,7 @@ QPushButton* saveButton(QChartView* chart, const char* objectName)
 StatisticsWindow::StatisticsWindow(const store::OrderStore& store,
                                    store::OrderFilter filter,
                                    store::Statistics statistics,
-                                   std::function<void(qint64)> editOrder,
+                                   std::function<bool(qint64)> editOrder,
                                    QWidget* parent)
     : QDialog(parent)
     , m_store(store)
@@ -532,8 +532,12 @@ void StatisticsWindow::editLoss(int row)
         return;
     }
     const qint64 id = m_statistics.losses[std::size_t(row)].id;
-    runGuarded(this, [&] { m_editOrder(id); });
-    recompute();
+    // Nothing saved, nothing changed: the figures stand.
+    bool saved = false;
+    runGuarded(this, [&] { saved = m_editOrder(id); });
+    if (saved) {
+        recompute();
+    }
 }
 
 void StatisticsWindow::showEvent(QShowEvent* event)

@@ -27,8 +27,8 @@ class FigureTable;
 
 // The figures of the listed orders: the coverage line, then four tabs: sales and profit over time (chart
 // and table, by day, month or year), the goods ranked by profit or pieces, the buyers ranked by sales
-// amount, and the orders that lost money. Double-clicking a loss hands its id to editOrder and then
-// computes the figures again from the store and the filter.
+// amount, and the orders that lost money. Double-clicking a loss hands its id to editOrder, which says
+// whether an order was saved; then the figures are computed again from the store and the filter.
 //
 // Controls by objectName: coverageLabel, tabs, periodBox, periodTable, periodChart, savePeriodChart,
 // rankBox, goodsTable, goodsChart, saveGoodsChart, buyerSummary, buyersTable, lossSummary, lossesTable.
@@ -40,7 +40,7 @@ public:
     StatisticsWindow(const store::OrderStore& store,
                      store::OrderFilter filter,
                      store::Statistics statistics,
-                     std::function<void(qint64 orderId)> editOrder,
+                     std::function<bool(qint64 orderId)> editOrder,
                      QWidget* parent = nullptr);
     ~StatisticsWindow() override;
 
@@ -70,7 +70,7 @@ private:
     const store::OrderStore& m_store;
     store::OrderFilter m_filter;
     store::Statistics m_statistics;
-    std::function<void(qint64)> m_editOrder;
+    std::function<bool(qint64)> m_editOrder;
     bool m_periodChosen = false; // the seller picked the period: it stays when the figures change
 
     QLabel* m_coverage = nullptr;

@@ -53,7 +53,7 @@ protected:
     // Opens the window the way the main window does and runs drive inside its modal loop.
     void openWith(
         const std::function<void(StatisticsWindow&)>& drive,
-        const std::function<void(qint64)>& editOrder = [](qint64) {})
+        const std::function<bool(qint64)>& editOrder = [](qint64) { return false; })
     {
         int runs = 0;
         statswindow::statswindow_seam::setShownHook([&](StatisticsWindow& w) {
@@ -152,7 +152,8 @@ TEST_F(StatisticsWindowTest, AStoreFailureIsToldOnceAndNothingOpens)
 {
     QFile::remove(store->dataFile());
     statswindow::statswindow_seam::setShownHook([](StatisticsWindow&) { ADD_FAILURE() << "opened"; });
-    statswindow::showStatistics(nullptr, *orders, store::OrderFilter::everyOrder(), [](qint64) {});
+    statswindow::showStatistics(nullptr, *orders, store::OrderFilter::everyOrder(),
+                                [](qint64) { return false; });
     ASSERT_EQ(ui::msgbox_seam::shown().size(), 1);
     EXPECT_EQ(ui::msgbox_seam::shown().first().title, QStringLiteral("提示"));
     EXPECT_FALSE(ui::msgbox_seam::shown().first().text.isEmpty());
@@ -197,7 +198,7 @@ TEST_F(StatisticsWindowTest, DoubleClickingALossEditsItAndTheFiguresFollow)
         edited.push_back(id);
         store::Order order = *orders->load(id);
         order.sellingPrice = store::Number(9);
-        orders->update(order);
+        return orders->update(order);
     };
     openWith(
         [&](StatisticsWindow& w) {

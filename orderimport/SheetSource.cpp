@@ -25,10 +25,16 @@ std::unique_ptr<SheetSource> openSheet(const QString& path, const ReadOptions& o
     case Container::Zip:
         return std::make_unique<XlsxSheetSource>(path);
     case Container::Ole:
-        if (hasEncryptedPackage(*file)) {
-            throw ImportError(ImportError::Kind::Encrypted, texts::encrypted().arg(shownName(path)));
+        try {
+            return std::make_unique<XlsSheetSource>(path);
+        } catch (const ImportError& e) {
+            // A workbook with an opening password is no .xls to the reader: only then is the whole file
+            // looked through for its encrypted package.
+            if (e.kind() == ImportError::Kind::Damaged && hasEncryptedPackage(*file)) {
+                throw ImportError(ImportError::Kind::Encrypted, texts::encrypted().arg(shownName(path)));
+            }
+            throw;
         }
-        return std::make_unique<XlsSheetSource>(path);
     case Container::Other:
         break;
     }

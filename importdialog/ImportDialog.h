@@ -44,7 +44,6 @@ public:
     // store::StoreError when the store cannot be asked for the waybill numbers it holds.
     void load();
 
-    const orderimport::ImportSettings& settings() const { return m_settings; }
     // The orders an import stores, in the order of the file: the rows without a likely duplicate and the
     // duplicates ticked back in.
     std::vector<store::Order> chosenOrders() const;

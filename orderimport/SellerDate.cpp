@@ -1,6 +1,7 @@
 #include "orderimport/SellerDate.h"
 
 #include "orderimport/SellerText.h"
+#include "store/TextForms.h"
 
 #include <QRegularExpression>
 #include <algorithm>
@@ -8,9 +9,6 @@
 namespace orderimport {
 
 namespace {
-
-constexpr int firstYear = 1753;
-constexpr int lastYear = 9999;
 
 // An optional time of day after the date, then the end; its parts are captured to be checked.
 QString timeOfDayToEnd()
@@ -31,11 +29,8 @@ bool validTime(const QRegularExpressionMatch& match, int first)
 
 std::optional<QDate> makeDate(int year, int month, int day)
 {
-    if (year < firstYear || year > lastYear) {
-        return std::nullopt;
-    }
     const QDate date(year, month, day);
-    return date.isValid() ? std::optional<QDate>(date) : std::nullopt;
+    return store::textforms::inCalendarRange(date) ? std::optional<QDate>(date) : std::nullopt;
 }
 
 // The commonest form, read at once: "2026-12-04", "2026/12/4", "2026.12.4", nothing around it. Anything

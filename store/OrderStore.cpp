@@ -33,7 +33,6 @@ constexpr char storedWaybillsSql[] =
     "SELECT DISTINCT kddh FROM ddlist WHERE kddh IN (SELECT value FROM json_each(?))";
 // Two subqueries: SQLite reads a lone min() or max() off the index, but both in one select scan the table.
 constexpr char dateSpanSql[] = "SELECT (SELECT min(xsdate) FROM ddlist),(SELECT max(xsdate) FROM ddlist)";
-constexpr char tableInfoSql[] = "PRAGMA table_info(ddlist)";
 
 // The scans of the listed orders: the listing's, for the ids newest first with the three numbers the totals
 // need, and the statistics', for the numbers and the texts orders are grouped by (in no particular order),
@@ -109,24 +108,7 @@ std::unique_ptr<Database> openStore(const QString& path)
     // The first read of the header: it also finds a file that is no database. A newer program's file is
     // left as it is, before anything below could change it.
     refuseNewer(*db);
-    QStringList present;
-    Statement columns = db->prepare(tableInfoSql);
-    while (columns.step()) {
-        present << columns.text(1);
-    }
-    if (present.isEmpty()) {
-        throw StoreError(StoreError::Kind::WrongTable, texts::noOrderTable(path));
-    }
-    QStringList missing;
-    for (const ColumnDescription& column : orderColumns) {
-        if (!present.contains(QLatin1String(column.name), Qt::CaseInsensitive)) {
-            missing << QLatin1String(column.name);
-        }
-    }
-    if (!missing.isEmpty()) {
-        throw StoreError(StoreError::Kind::WrongTable,
-                         texts::missingColumns(path, missing.join(QLatin1Char(','))));
-    }
+    requireOrderTable(*db);
     // data.mdb alone must be a whole copy when the program is closed: never a write-ahead log beside it. A
     // write-protected file keeps the mode it has.
     try {

@@ -2,7 +2,6 @@
 
 #include "store/Backup.h"
 #include "store/Database.h"
-#include "store/OrderTable.h"
 #include "store/Schema.h"
 #include "store/StoreError.h"
 #include "store/StoreTexts.h"
@@ -36,15 +35,8 @@ std::optional<qint64> ordersIn(const QString& path)
                 return std::nullopt;
             }
         }
-        if (db.userVersion() > schemaVersion) {
-            return std::nullopt;
-        }
-        QByteArray columns;
-        for (const ColumnDescription& column : orderColumns) {
-            columns += QByteArray(columns.isEmpty() ? "" : ",") + column.name;
-        }
-        // Fails to prepare when the table or one of its columns is missing.
-        db.prepare("SELECT " + columns + " FROM ddlist LIMIT 0");
+        refuseNewer(db);
+        requireOrderTable(db);
         Statement count = db.prepare("SELECT count(*) FROM ddlist");
         return count.step() ? count.integer(0) : 0;
     } catch (const StoreError&) {

@@ -5,6 +5,7 @@
 #include "store/StoreError.h"
 #include "store/StoreTexts.h"
 
+#include <QStringList>
 #include <string>
 
 namespace store {
@@ -58,6 +59,28 @@ void refuseNewer(Database& db)
     }
 }
 
+void requireOrderTable(Database& db)
+{
+    QStringList present;
+    Statement columns = db.prepare("PRAGMA table_info(ddlist)");
+    while (columns.step()) {
+        present << columns.text(1);
+    }
+    if (present.isEmpty()) {
+        throw StoreError(StoreError::Kind::WrongTable, texts::noOrderTable(db.path()));
+    }
+    QStringList missing;
+    for (const ColumnDescription& column : orderColumns) {
+        if (!present.contains(QLatin1String(column.name), Qt::CaseInsensitive)) {
+            missing << QLatin1String(column.name);
+        }
+    }
+    if (!missing.isEmpty()) {
+        throw StoreError(StoreError::Kind::WrongTable,
+                         texts::missingColumns(db.path(), missing.join(QLatin1Char(','))));
+    }
+}
+
 bool needsUpgrade(Database& db)
 {
     return db.userVersion() < schemaVersion;
@@ -67,10 +90,8 @@ void upgrade(Database& db)
 {
     Transaction transaction(db);
     // Read inside the transaction: another program may have upgraded the file meanwhile.
+    refuseNewer(db);
     const int from = db.userVersion();
-    if (from > schemaVersion) {
-        throw StoreError(StoreError::Kind::NewerVersion, texts::newerVersion(db.path()));
-    }
     for (int version = std::max(from, 0); version < schemaVersion; ++version) {
         if (steps[version].change) {
             db.exec(steps[version].change);

@@ -15,6 +15,9 @@ void createSchema(Database& db);
 // may read or write it.
 void refuseNewer(Database& db);
 
+// Throws StoreError (WrongTable, naming the file) when the order table or one of its columns is missing.
+void requireOrderTable(Database& db);
+
 // True when the file's version is older than schemaVersion.
 bool needsUpgrade(Database& db);
 

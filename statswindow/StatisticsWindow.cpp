@@ -281,6 +281,13 @@ QWidget* StatisticsWindow::buildTimeTab()
     m_periodAxis = addAxis<QCategoryAxis>(*m_periodChart->chart(), font(), Qt::AlignBottom);
     m_periodAxis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     m_periodAxis->setGridLineVisible(false);
+    // The names are fitted again whenever the plot's width changes (the window shown, or resized).
+    connect(m_periodChart->chart(), &QChart::plotAreaChanged, this, [this](const QRectF& plot) {
+        if (int(plot.width()) != m_periodNamesWidth) {
+            m_periodNamesWidth = int(plot.width());
+            setPeriodLabels(*m_periodAxis, m_periodNames, m_periodNamesWidth);
+        }
+    });
     m_periodValues = addAxis<QValueAxis>(*m_periodChart->chart(), font(), Qt::AlignLeft);
     m_periodTable = new FigureTable({texts::columnPeriod, texts::columnOrders, texts::columnSales,
                                      texts::columnCost, texts::columnProfit},
@@ -408,8 +415,11 @@ void StatisticsWindow::showTime()
     bars->setBarWidth(periods.size() > 62 ? 1.0 : 0.6);
     chart.addSeries(bars);
     chart.addSeries(profit);
-    // The plot takes the chart's width but for the value axis and the margins.
-    setPeriodLabels(*m_periodAxis, categories, m_periodChart->width() - 110);
+    // Until the chart is laid out, the plot takes its width but for the value axis and the margins.
+    m_periodNames = categories;
+    const int plotWidth = int(chart.plotArea().width());
+    m_periodNamesWidth = plotWidth > 0 ? plotWidth : m_periodChart->width() - 110;
+    setPeriodLabels(*m_periodAxis, m_periodNames, m_periodNamesWidth);
     setValueRange(*m_periodValues, texts::axisYuan, low, high);
     for (QAbstractSeries* series :
          {static_cast<QAbstractSeries*>(bars), static_cast<QAbstractSeries*>(profit)}) {
@@ -548,7 +558,6 @@ void StatisticsWindow::showEvent(QShowEvent* event)
         layout()->activate();
         fitBeside(*m_periodTable);
         fitBeside(*m_goodsTable);
-        runGuarded(this, [this] { showTime(); }); // the periods' names by the chart's width now
     }
 }
 

@@ -79,6 +79,8 @@ private:
     FigureTable* m_periodTable = nullptr;
     QChartView* m_periodChart = nullptr;
     QCategoryAxis* m_periodAxis = nullptr;
+    QStringList m_periodNames;   // under the bars, as many as fit
+    int m_periodNamesWidth = -1; // the plot's width they were fitted to
     QValueAxis* m_periodValues = nullptr;
     QComboBox* m_rankBox = nullptr;
     FigureTable* m_goodsTable = nullptr;

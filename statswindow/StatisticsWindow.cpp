@@ -42,15 +42,6 @@ namespace {
 // How many of the goods the chart shows, the first by the ranking.
 constexpr qsizetype chartedGoods = 20;
 
-// Runs a handler's body; whatever it throws is told in a message box, never left to Qt's event loop.
-void runGuarded(QWidget* parent, const std::function<void()>& body)
-{
-    if (const auto failure = ui::guarded<store::StoreError>(body)) {
-        ui::MsgBox(failure->described() ? failure->words : texts::unexpectedFailure, ui::MB_OK_EXCLAMATION,
-                   ui::texts::noticeTitle, parent);
-    }
-}
-
 // A sum as a cell shows it: exact, with the locale's decimal point; 0 over no orders.
 QString sumText(const store::AmountSum& sum)
 {
@@ -226,6 +217,14 @@ QPushButton* saveButton(QChartView* chart, const char* objectName)
 }
 
 } // namespace
+
+void runGuarded(QWidget* parent, const std::function<void()>& body)
+{
+    if (const auto failure = ui::guarded<store::StoreError>(body)) {
+        ui::MsgBox(failure->described() ? failure->words : texts::unexpectedFailure, ui::MB_OK_EXCLAMATION,
+                   ui::texts::noticeTitle, parent);
+    }
+}
 
 StatisticsWindow::StatisticsWindow(const store::OrderStore& store,
                                    store::OrderFilter filter,

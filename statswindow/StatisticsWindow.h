@@ -25,6 +25,10 @@ namespace statswindow {
 
 class FigureTable;
 
+// Runs a handler's body; whatever it throws is told in a message box over parent, never left to Qt's event
+// loop.
+void runGuarded(QWidget* parent, const std::function<void()>& body);
+
 // The figures of the listed orders: the coverage line, then four tabs: sales and profit over time (chart
 // and table, by day, month or year), the goods ranked by profit or pieces, the buyers ranked by sales
 // amount, and the orders that lost money. Double-clicking a loss hands its id to editOrder, which says

@@ -88,14 +88,14 @@ void copyRows(ExportRows& rows, Worksheet& sheet, ExportProgress& progress)
     }
     progress.advance(1);
     OrderCells cells(sheet);
-    for (int i = 1; i < rows.rowCount(); ++i) {
-        if (const store::Order* order = rows.order(i)) {
+    rows.forEachOrder([&](int i, const store::Order* order) {
+        if (order) {
             for (int j = 0; j < rows.columnCount(); ++j) {
                 cells.write(i + 1, j + 1, *order, rows.column(j));
             }
         }
         progress.advance(i + 1);
-    }
+    });
     sheet.filterTitles();
 }
 

@@ -25,6 +25,19 @@ QString ExportRows::text(int row, int col)
     return listed ? store::shownText(*listed, column(col)) : QString();
 }
 
+void ExportRows::forEachOrder(const std::function<void(int row, const store::Order* order)>& visit)
+{
+    if (m_orders == nullptr) {
+        return;
+    }
+    try {
+        m_orders->forEach(
+            [&visit](std::size_t index, const store::Order* order) { visit(int(index) + 1, order); });
+    } catch (const store::StoreError& e) {
+        throw SheetError(e.description());
+    }
+}
+
 const store::Order* ExportRows::order(int row)
 {
     // The store's failure (locked, gone, a disk error) is told in its own words, as every failure of the

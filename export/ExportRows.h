@@ -3,6 +3,7 @@
 #include "store/OrderTable.h"
 
 #include <QString>
+#include <functional>
 #include <span>
 
 namespace store {
@@ -36,6 +37,9 @@ public:
     // The order of a row below the titles (row >= 1); nullptr when it was deleted since the listing.
     // Valid until the next call. Throws SheetError when its page cannot be read.
     const store::Order* order(int row);
+    // Each row below the titles in turn (row >= 1), with its order or nullptr, reading the listed orders
+    // once from first to last: the way to write them all. Throws SheetError when a page cannot be read.
+    void forEachOrder(const std::function<void(int row, const store::Order* order)>& visit);
 
 private:
     store::ListedOrders* m_orders;

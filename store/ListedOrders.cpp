@@ -41,12 +41,34 @@ ListedOrders::Page& ListedOrders::page(std::size_t index)
     const std::size_t count = std::min(OrderStore::pageSize, m_ids.size() - first);
     std::vector<Order> read = m_reader->read(std::span<const qint64>(m_ids.data() + first, count));
     ++m_reads;
+    closeLater();
+    return keep(first, std::move(read));
+}
+
+void ListedOrders::forEach(const std::function<void(std::size_t index, const Order* order)>& visit)
+{
+    for (std::size_t first = 0; first < m_ids.size(); first += OrderStore::pageSize) {
+        const std::size_t count = std::min(OrderStore::pageSize, m_ids.size() - first);
+        std::vector<Order> read = m_reader->read(std::span<const qint64>(m_ids.data() + first, count));
+        ++m_reads;
+        closeLater();
+        // Found by halves among the orders read, in the order of their ids.
+        const auto byId = [](const Order& order, qint64 id) { return order.id < id; };
+        std::sort(read.begin(), read.end(), [](const Order& a, const Order& b) { return a.id < b.id; });
+        for (std::size_t i = first; i < first + count; ++i) {
+            const auto at = std::lower_bound(read.begin(), read.end(), m_ids[i], byId);
+            visit(i, at != read.end() && at->id == m_ids[i] ? &*at : nullptr);
+        }
+    }
+}
+
+void ListedOrders::closeLater()
+{
     QTimer::singleShot(0, [reader = std::weak_ptr<OrderPages>(m_reader)] {
         if (const auto open = reader.lock()) {
             open->close();
         }
     });
-    return keep(first, std::move(read));
 }
 
 ListedOrders::Page& ListedOrders::keep(std::size_t first, std::vector<Order> orders)

@@ -2,6 +2,7 @@
 
 #include "store/Order.h"
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -27,6 +28,11 @@ public:
     // its page cannot be read. Valid until the next call.
     const Order* order(std::size_t index);
 
+    // Each listed order in turn, from the first: visit gets its index and the order, nullptr when it was
+    // deleted since the listing. A walk through the whole list (an export): the pages are read one after
+    // another and none is kept. Throws StoreError when a page cannot be read.
+    void forEach(const std::function<void(std::size_t index, const Order* order)>& visit);
+
     // Pages read from the store so far.
     int pageReads() const { return m_reads; }
     static constexpr std::size_t cachedPages = 8;
@@ -39,6 +45,8 @@ private:
         quint64 used = 0; // when it was last read, for dropping the least recently used
     };
     Page& page(std::size_t index);
+    // Closes the pages' connection once the event loop turns again.
+    void closeLater();
     // Keeps the orders read for the page that starts at first.
     Page& keep(std::size_t first, std::vector<Order> orders);
 

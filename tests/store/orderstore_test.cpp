@@ -196,6 +196,13 @@ TEST_F(OrderStoreTest, ListedOrdersFollowEveryRowOfALongList)
             order(QStringLiteral("新"), QStringLiteral("m"), QStringLiteral("k"), QDate(2026, 12, 10))));
     }
     EXPECT_EQ(listed.id(0), 600);
+    // A walk through the whole list meets every listed id in turn, the deleted one without its order.
+    std::size_t visited = 0;
+    listed.forEach([&](std::size_t i, const store::Order* o) {
+        EXPECT_EQ(i, visited++);
+        EXPECT_EQ(o ? o->id : 300, listed.id(i));
+    });
+    EXPECT_EQ(visited, listed.size());
 }
 
 TEST_F(OrderStoreTest, StoresInFoldersWithAwkwardNamesOpen)
